@@ -1,0 +1,14 @@
+# statdesk_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS l])
+# One Qt Test executable registered with CTest, run offscreen.
+function(statdesk_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE statdesk_options statdesk_testsupport Qt6::Test ${T_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;STATDESK_BUILD_DIR=${CMAKE_BINARY_DIR}"
+    TIMEOUT 600)
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the build, the tests and the run command need.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends \
+  build-essential cmake ninja-build ccache pkg-config git \
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-image-formats-plugins \
+  libgl-dev libxkbcommon-dev \
+  libcpp-httplib-dev libsqlite3-dev sqlite3 libcsv-dev libgif-dev \
+  fonts-liberation2 fontconfig \
+  xvfb xauth x11-utils imagemagick poppler-utils \
+  tinyproxy vsftpd python3

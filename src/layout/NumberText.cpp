@@ -1,0 +1,51 @@
+#include "NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace statdesk {
+
+long long readWholeNumber(std::string_view text) {
+    text = text.substr(0, text.find('.'));
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    constexpr long long limit = std::numeric_limits<long long>::max() / 10 - 9;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (value < limit) // saturate instead of overflowing on absurd input
+            value = value * 10 + (text[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+double readRealNumber(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    if (i < text.size() && text[i] == '+')
+        ++i;
+    double value = 0;
+    const auto result = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    if (result.ec != std::errc() || !std::isfinite(value))
+        return 0;
+    return value;
+}
+
+std::string writeWholeNumber(long long value) {
+    return std::to_string(value);
+}
+
+std::string writeRealNumber(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, result.ptr);
+}
+
+} // namespace statdesk

@@ -1,0 +1,82 @@
+#include "Seams.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QUrl>
+
+namespace statdesk {
+namespace {
+
+class SystemClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class SystemRandom final : public RandomSource {
+public:
+    int bounded(int bound) override { return bound <= 0 ? 0 : m_generator.bounded(bound); }
+
+private:
+    QRandomGenerator m_generator{static_cast<quint32>(QDateTime::currentMSecsSinceEpoch())};
+};
+
+class DesktopOpener final : public AddressOpener {
+public:
+    void open(const QString& address) override {
+        QUrl url = QUrl::fromUserInput(address);
+        QDesktopServices::openUrl(url);
+    }
+};
+
+class MessageBoxPresenter final : public MessagePresenter {
+public:
+    void showError(const QString& text) override {
+        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), text);
+    }
+    void showMessage(const QString& caption, const QString& text) override {
+        QMessageBox::information(QApplication::activeWindow(), caption, text);
+    }
+    bool askYesNo(const QString& caption, const QString& text) override {
+        return QMessageBox::question(QApplication::activeWindow(), caption, text) == QMessageBox::Yes;
+    }
+};
+
+template <typename Interface, typename Real> struct Slot {
+    Real real;
+    Interface* current = nullptr;
+    Interface& get() { return current ? *current : real; }
+};
+
+Slot<Clock, SystemClock>& clockSlot() {
+    static Slot<Clock, SystemClock> slot;
+    return slot;
+}
+Slot<RandomSource, SystemRandom>& randomSlot() {
+    static Slot<RandomSource, SystemRandom> slot;
+    return slot;
+}
+Slot<AddressOpener, DesktopOpener>& openerSlot() {
+    static Slot<AddressOpener, DesktopOpener> slot;
+    return slot;
+}
+Slot<MessagePresenter, MessageBoxPresenter>& presenterSlot() {
+    static Slot<MessagePresenter, MessageBoxPresenter> slot;
+    return slot;
+}
+
+} // namespace
+
+namespace seams {
+Clock& clock() { return clockSlot().get(); }
+RandomSource& random() { return randomSlot().get(); }
+AddressOpener& opener() { return openerSlot().get(); }
+MessagePresenter& presenter() { return presenterSlot().get(); }
+void setClock(Clock* clock) { clockSlot().current = clock; }
+void setRandom(RandomSource* random) { randomSlot().current = random; }
+void setOpener(AddressOpener* opener) { openerSlot().current = opener; }
+void setPresenter(MessagePresenter* presenter) { presenterSlot().current = presenter; }
+} // namespace seams
+
+} // namespace statdesk
