@@ -12,3 +12,13 @@ function(statdesk_add_test name)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
 endfunction()
+
+# One test executable for each tst_*.cpp in the calling folder, all linking LIBS.
+function(statdesk_add_folder_tests)
+  cmake_parse_arguments(T "" "" "LIBS;LABELS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+  foreach(test_source ${tests})
+    get_filename_component(name ${test_source} NAME_WE)
+    statdesk_add_test(${name} SOURCES ${test_source} LIBS ${T_LIBS} LABELS ${T_LABELS})
+  endforeach()
+endfunction()
