@@ -16,6 +16,7 @@ public:
 
 class SystemRandom final : public RandomSource {
 public:
+    void seed(quint64 value) override { m_generator.seed(static_cast<quint32>(value ^ (value >> 32))); }
     int bounded(int bound) override { return bound <= 0 ? 0 : m_generator.bounded(bound); }
 
 private:

@@ -16,6 +16,7 @@ public:
 class RandomSource {
 public:
     virtual ~RandomSource() = default;
+    virtual void seed(quint64 value) = 0;
     // A whole number from 0 to bound - 1.
     virtual int bounded(int bound) = 0;
 };

@@ -45,9 +45,11 @@ class ScriptedRandom final : public RandomSource {
 public:
     ScriptedRandom();
     ~ScriptedRandom() override;
+    void seed(quint64 value) override { seeds.append(value); }
     int bounded(int bound) override;
 
     QList<int> next; // consumed first; then 0
+    QList<quint64> seeds;
 };
 
 } // namespace statdesk::test

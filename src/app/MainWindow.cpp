@@ -1,0 +1,305 @@
+#include "MainWindow.h"
+
+#include "AboutBox.h"
+#include "BrandRecord.h"
+#include "ProxySettings.h"
+#include "Seams.h"
+#include "SharedDialogs.h"
+#include "StatdeskApplication.h"
+#include "TFtpClient.h"
+#include "THttpCli.h"
+#include "WelcomeBox.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+namespace statdesk {
+namespace {
+
+constexpr int kDefaultBandHeight = 66;
+constexpr int kNewsHintDisplayMs = 60000;
+
+QTimer* makeTimer(QObject* owner, const char* name, int intervalMs, bool running) {
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setInterval(intervalMs);
+    if (running)
+        timer->start();
+    return timer;
+}
+
+QLabel* makeLabel(QWidget* band, const QString& name, const QString& text, QPoint at, bool visible = true) {
+    auto* label = new QLabel(text, band);
+    label->setObjectName(name);
+    label->move(at);
+    label->adjustSize();
+    label->setVisible(visible);
+    return label;
+}
+
+void configureProxy(THttpCli* client, const ProxySettings& proxy) {
+    client->setProxy(proxy.address);
+    client->setProxyPort(proxy.port);
+    client->setProxyUsername(proxy.userName);
+    client->setProxyPassword(proxy.password);
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Velmora! Statdesk"));
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildBand();
+    layout->addWidget(CoolBar1);
+    m_mdiArea = new QMdiArea(central);
+    m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    layout->addWidget(m_mdiArea, 1);
+    setCentralWidget(central);
+
+    HttpCli1 = new THttpCli(this);
+    HttpCli2 = new THttpCli(this);
+    HttpCli3 = new THttpCli(this);
+    BaseballArticleGaffle = new THttpCli(this);
+    SummaryGank = new THttpCli(this);
+    HttpCliAd = new THttpCli(this);
+    FtpClient1 = new TFtpClient(this);
+
+    Timer1 = makeTimer(this, "Timer1", 3000, false);
+    Timer2 = makeTimer(this, "Timer2", 3000, false);
+    Timer3 = makeTimer(this, "Timer3", 15000, true);
+    Timer4 = makeTimer(this, "Timer4", 10000, false);
+
+    buildMenu();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildBand() {
+    CoolBar1 = new QFrame(this);
+    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    CoolBar1->setAutoFillBackground(true);
+    QPalette yellow = CoolBar1->palette();
+    yellow.setColor(QPalette::Window, Qt::yellow);
+    CoolBar1->setPalette(yellow);
+    CoolBar1->setFixedHeight(kDefaultBandHeight);
+
+    Image1 = new QLabel(CoolBar1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->move(4, 2);
+
+    // News ticker labels; the ticker fills them.
+    m_newsLabels = {makeLabel(CoolBar1, QStringLiteral("Label1"), QStringLiteral("TODAY"), {260, 4}),
+                    makeLabel(CoolBar1, QStringLiteral("Label2"), QStringLiteral("YESTERDAY"), {260, 22}),
+                    makeLabel(CoolBar1, QStringLiteral("Label3"), QString(), {340, 4}),
+                    makeLabel(CoolBar1, QStringLiteral("Label4"), QString(), {340, 22}),
+                    makeLabel(CoolBar1, QStringLiteral("Label5"), QStringLiteral("BASKETBALL"), {260, 40}),
+                    makeLabel(CoolBar1, QStringLiteral("Article1"), QString(), {340, 40}),
+                    makeLabel(CoolBar1, QStringLiteral("Article2"), QString(), {540, 40}),
+                    makeLabel(CoolBar1, QStringLiteral("Article3"), QString(), {740, 40})};
+    for (int i = 1; i <= 50; ++i) {
+        QLabel* link = makeLabel(CoolBar1, QStringLiteral("Dyn%1").arg(i), QString(), {0, 0}, false);
+        link->setCursor(Qt::PointingHandCursor);
+    }
+    for (int i = 2; i <= 6; ++i)
+        m_partnerImages.append(makeLabel(CoolBar1, QStringLiteral("Image%1").arg(i), QString(), {0, 0}));
+    for (int i = 1; i <= 4; ++i)
+        makeLabel(CoolBar1, QStringLiteral("ImageAlt%1").arg(i), QString(), {0, 0}, false);
+}
+
+QAction* TForm1::action(const char* componentName) const {
+    return findChild<QAction*>(QString::fromLatin1(componentName));
+}
+
+QMenu* TForm1::menu(const char* componentName) const {
+    return findChild<QMenu*>(QString::fromLatin1(componentName));
+}
+
+void TForm1::FormCreate() {
+    try {
+        setUpSteps();
+    } catch (const std::exception& error) {
+        showHandlerError(error.what());
+    }
+}
+
+void TForm1::setUpSteps() {
+    const BrandRecord& brand = brandRecord();
+
+    welcomeShown = false;
+    showcasePosition = 0;
+    bannerSlot = 0;
+    openedMarkers.fill(0);
+
+    const ProxySettings& proxy = proxySettings();
+    if (proxy.enabled) {
+        for (THttpCli* client : {HttpCli1, HttpCli2, HttpCli3, SummaryGank, BaseballArticleGaffle})
+            configureProxy(client, proxy);
+    }
+
+    if (brand.ShowcaseMode)
+        Timer4->start();
+
+    for (QLabel* image : std::as_const(m_partnerImages))
+        image->setVisible(brand.ShowPartnerImages);
+
+    seams::random().seed(static_cast<quint64>(seams::clock().now().toMSecsSinceEpoch()));
+
+    if (brand.ShowNews)
+        hintDisplayTimeMs = kNewsHintDisplayMs;
+
+    if (QFile::exists(QStringLiteral("temp3.gif")))
+        QFile::remove(QStringLiteral("temp3.gif"));
+
+    updateRequired() = false;
+    runVersionCheck();
+
+    if (brand.FetchAdSettings)
+        refreshBannerSettings();
+
+    if (brandRecord().BannerCount == 0)
+        Timer3->stop();
+
+    if (brand.ShowNews) {
+        runNewsSetup();
+    } else {
+        hideNewsLabels();
+        Timer1->stop();
+        Timer2->stop();
+    }
+
+    if (brand.ShowBand) {
+        QPalette band = CoolBar1->palette();
+        band.setColor(QPalette::Window, colourFromReference(brand.BandColour));
+        CoolBar1->setPalette(band);
+        CoolBar1->setFixedHeight(brand.BandHeight);
+    } else {
+        CoolBar1->hide();
+    }
+
+    if (brand.ShowLogo) {
+        QPixmap logo;
+        if (!logo.load(QStringLiteral("logo.bmp"), "BMP"))
+            throw std::runtime_error("logo.bmp is not a readable bitmap");
+        Image1->setPixmap(logo);
+        Image1->adjustSize();
+    } else {
+        Image1->hide();
+    }
+
+    setWindowTitle(brand.Title);
+    buildLinkMenus();
+    uploadUsageLog();
+}
+
+void TForm1::hideNewsLabels() {
+    for (QLabel* label : std::as_const(m_newsLabels))
+        label->hide();
+}
+
+// The online extras plug in here as their features arrive; until then these steps do nothing.
+void TForm1::runVersionCheck() {}
+void TForm1::refreshBannerSettings() {}
+void TForm1::runNewsSetup() {}
+void TForm1::buildLinkMenus() {}
+void TForm1::uploadUsageLog() {}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        runHandler([this] { FormActivate(); });
+}
+
+void TForm1::FormActivate() {
+    SharedDialogs& dialogs = sharedDialogs();
+    if (brandRecord().ShowcaseMode && !welcomeShown && dialogs.Form17) {
+        welcomeShown = true;
+        dialogs.Form17->exec();
+    }
+    if (dialogs.Form15) {
+        const int bandHeight = CoolBar1->isVisible() ? CoolBar1->height() : 0;
+        dialogs.Form15->resize(width() - 30, height() - bandHeight - 120);
+        dialogs.Form15->move(dialogs.Form15->x(), bandHeight + 60);
+    }
+}
+
+void TForm1::About1Click() {
+    if (TAboutBox* about = sharedDialogs().AboutBox)
+        about->exec();
+}
+
+void TForm1::Changeproxysettings1Click() {
+    if (TForm14* proxy = sharedDialogs().Form14)
+        proxy->exec();
+}
+
+void TForm1::Tile1Click() {
+    // Horizontal tiling: the children stacked one above the other, each as wide as the frame.
+    const QList<QMdiSubWindow*> children = m_mdiArea->subWindowList();
+    if (children.isEmpty())
+        return;
+    const QRect area = m_mdiArea->viewport()->rect();
+    const int height = area.height() / static_cast<int>(children.size());
+    int top = 0;
+    for (QMdiSubWindow* child : children) {
+        child->showNormal();
+        child->setGeometry(0, top, area.width(), height);
+        top += height;
+    }
+}
+
+void TForm1::Cascade1Click() { m_mdiArea->cascadeSubWindows(); }
+
+void TForm1::ArrangeAll1Click() {
+    // Arrange the minimised children's icons along the bottom edge.
+    const QRect area = m_mdiArea->viewport()->rect();
+    int left = 0;
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
+        if (!child->isMinimized())
+            continue;
+        child->move(left, area.height() - child->height());
+        left += child->width();
+    }
+}
+
+void TForm1::closeChildrenLastToFirst() {
+    const QList<QMdiSubWindow*> children = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = children.crbegin(); it != children.crend(); ++it)
+        (*it)->close();
+}
+
+void TForm1::Exit1Click() {
+    closeChildrenLastToFirst();
+    QCoreApplication::exit(0);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    runHandler([this] { closeChildrenLastToFirst(); });
+    event->accept();
+}
+
+bool TForm1::isPlayerWindow(const QWidget* window) {
+    return window && window->windowTitle().left(15) == QLatin1String("Basketball Play");
+}
+
+bool TForm1::isTeamWindow(const QWidget* window) {
+    return window && window->windowTitle().left(15) == QLatin1String("Basketball Team");
+}
+
+} // namespace statdesk

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <array>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+
+namespace statdesk {
+
+class THttpCli;
+class TFtpClient;
+
+// The main window: the MDI frame that owns every table and document window, the command menu
+// and the brand's top band.
+class TForm1 final : public QMainWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm1)
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The set-up at creation; an error in a step is shown once and ends the set-up there.
+    void FormCreate();
+
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    QAction* action(const char* componentName) const;
+    QMenu* menu(const char* componentName) const;
+    QFrame* CoolBar1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+    QTimer* Timer4 = nullptr;
+
+    // Hidden line stores for downloaded text.
+    QStringList ListBox1, ListBox2, ListBox3, ListBox4;
+    std::array<int, 4> openedMarkers{}; // one per dataset; set by its command, read by the banners
+    bool welcomeShown = false;
+    int showcasePosition = 0;
+    int bannerSlot = 0;
+    int hintDisplayTimeMs = 0; // how long the ticker's tooltips stay; set when the news runs
+
+    THttpCli* HttpCli1 = nullptr;
+    THttpCli* HttpCli2 = nullptr;
+    THttpCli* HttpCli3 = nullptr;
+    THttpCli* BaseballArticleGaffle = nullptr;
+    THttpCli* SummaryGank = nullptr;
+    THttpCli* HttpCliAd = nullptr;
+    TFtpClient* FtpClient1 = nullptr;
+
+    // Children whose caption starts with this text are table windows of that family.
+    static bool isPlayerWindow(const QWidget* window);
+    static bool isTeamWindow(const QWidget* window);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildBand();
+    void buildMenu();
+    void setUpSteps();
+    void runVersionCheck();
+    void refreshBannerSettings();
+    void runNewsSetup();
+    void buildLinkMenus();
+    void uploadUsageLog();
+    void hideNewsLabels();
+
+    void FormActivate();
+    void About1Click();
+    void Changeproxysettings1Click();
+    void Tile1Click();
+    void Cascade1Click();
+    void ArrangeAll1Click();
+    void Exit1Click();
+    void closeChildrenLastToFirst();
+    void fillWindowMenu();
+
+    QMdiArea* m_mdiArea = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QList<QLabel*> m_newsLabels;
+    QList<QLabel*> m_partnerImages;
+};
+
+} // namespace statdesk

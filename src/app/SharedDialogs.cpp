@@ -1,0 +1,60 @@
+#include "SharedDialogs.h"
+
+#include "AboutBox.h"
+#include "BrandRecord.h"
+#include "TFormSort3.h"
+#include "WelcomeBox.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace statdesk {
+namespace {
+void named(QDialog* dialog, const char* name, const char* caption) {
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(QString::fromLatin1(caption));
+}
+} // namespace
+
+TBtnRightDlg1::TBtnRightDlg1(QWidget* parent) : QDialog(parent) { named(this, "BtnRightDlg1", "Select"); }
+TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) { named(this, "BtnRightDlg", "Limit"); }
+TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) { named(this, "BtnRightDlg2", ""); }
+TBtnBottomDlg::TBtnBottomDlg(QWidget* parent) : QDialog(parent) { named(this, "BtnBottomDlg", "Color Options"); }
+TForm15::TForm15(QWidget* parent) : QDialog(parent) { named(this, "Form15", "Print Preview"); }
+TForm14::TForm14(QWidget* parent) : QDialog(parent) { named(this, "Form14", "Proxy settings"); }
+TDualListDlg::TDualListDlg(QWidget* parent) : QDialog(parent) { named(this, "DualListDlg", "Print Options"); }
+TForm11::TForm11(QWidget* parent) : QDialog(parent) { named(this, "Form11", "Unhide Columns"); }
+
+TForm12::TForm12(QWidget* parent) : QDialog(parent) {
+    named(this, "Form12", "Update");
+    auto* layout = new QVBoxLayout(this);
+    Label3 = new QLabel(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    layout->addWidget(Label3);
+}
+
+SharedDialogs& sharedDialogs() {
+    static SharedDialogs dialogs;
+    return dialogs;
+}
+
+void createSharedDialogs(QWidget* mainWindow) {
+    SharedDialogs& d = sharedDialogs();
+    const BrandRecord& brand = brandRecord();
+    d.BtnRightDlg1 = new TBtnRightDlg1(mainWindow);
+    d.BtnRightDlg = new TBtnRightDlg(mainWindow);
+    d.AboutBox = new TAboutBox(mainWindow);
+    d.AboutBox->Label10->setText(QStringLiteral("Version # ") + brand.VersionText);
+    d.BtnRightDlg2 = new TBtnRightDlg2(mainWindow);
+    d.BtnBottomDlg = new TBtnBottomDlg(mainWindow);
+    d.FormSort3 = new TFormSort3(mainWindow);
+    d.Form12 = new TForm12(mainWindow);
+    d.Form15 = new TForm15(mainWindow);
+    d.Form14 = new TForm14(mainWindow);
+    d.DualListDlg = new TDualListDlg(mainWindow);
+    d.Form17 = new TForm17(mainWindow);
+    d.Form12->Label3->setText(brand.UpdateAddress);
+    d.Form11 = new TForm11(mainWindow);
+}
+
+} // namespace statdesk

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+class QLabel;
+
+namespace statdesk {
+
+class TAboutBox;
+class TForm17;
+class TFormSort3;
+
+// Dialogs created once at start-up and reused by every part. Those whose features arrive later
+// start as windows with their name and caption.
+class TBtnRightDlg1 final : public QDialog { // select
+    Q_OBJECT
+public:
+    explicit TBtnRightDlg1(QWidget* parent = nullptr);
+};
+
+class TBtnRightDlg final : public QDialog { // sort field and limit
+    Q_OBJECT
+public:
+    explicit TBtnRightDlg(QWidget* parent = nullptr);
+};
+
+class TBtnRightDlg2 final : public QDialog { // list chooser; its caption is set per use
+    Q_OBJECT
+public:
+    explicit TBtnRightDlg2(QWidget* parent = nullptr);
+};
+
+class TBtnBottomDlg final : public QDialog { // colour options
+    Q_OBJECT
+public:
+    explicit TBtnBottomDlg(QWidget* parent = nullptr);
+};
+
+class TForm12 final : public QDialog { // update notice
+    Q_OBJECT
+public:
+    explicit TForm12(QWidget* parent = nullptr);
+    QLabel* Label3 = nullptr;
+};
+
+class TForm15 final : public QDialog { // print preview
+    Q_OBJECT
+public:
+    explicit TForm15(QWidget* parent = nullptr);
+};
+
+class TForm14 final : public QDialog { // proxy settings
+    Q_OBJECT
+public:
+    explicit TForm14(QWidget* parent = nullptr);
+};
+
+class TDualListDlg final : public QDialog { // print options
+    Q_OBJECT
+public:
+    explicit TDualListDlg(QWidget* parent = nullptr);
+};
+
+class TForm11 final : public QDialog { // unhide columns
+    Q_OBJECT
+public:
+    explicit TForm11(QWidget* parent = nullptr);
+};
+
+struct SharedDialogs {
+    QPointer<TBtnRightDlg1> BtnRightDlg1;
+    QPointer<TBtnRightDlg> BtnRightDlg;
+    QPointer<TAboutBox> AboutBox;
+    QPointer<TBtnRightDlg2> BtnRightDlg2;
+    QPointer<TBtnBottomDlg> BtnBottomDlg;
+    QPointer<TFormSort3> FormSort3;
+    QPointer<TForm12> Form12;
+    QPointer<TForm15> Form15;
+    QPointer<TForm14> Form14;
+    QPointer<TDualListDlg> DualListDlg;
+    QPointer<TForm17> Form17;
+    QPointer<TForm11> Form11;
+};
+
+// The one process-wide reference to each shared dialog.
+SharedDialogs& sharedDialogs();
+
+// Creates the shared dialogs in their fixed order, owned by the main window.
+void createSharedDialogs(QWidget* mainWindow);
+
+} // namespace statdesk
