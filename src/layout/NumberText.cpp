@@ -17,10 +17,11 @@ long long readWholeNumber(std::string_view text) {
         ++i;
     }
     long long value = 0;
-    constexpr long long limit = std::numeric_limits<long long>::max() / 10 - 9;
+    constexpr long long max = std::numeric_limits<long long>::max();
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value < limit) // saturate instead of overflowing on absurd input
-            value = value * 10 + (text[i] - '0');
+        const int digit = text[i] - '0';
+        // Absurdly long input saturates instead of overflowing.
+        value = value > (max - digit) / 10 ? max : value * 10 + digit;
     }
     return negative ? -value : value;
 }
