@@ -1,0 +1,30 @@
+#include "ColumnCatalogue.h"
+
+#include <stdexcept>
+
+namespace statdesk {
+
+// The data live in PlayerColumns.cpp and TeamColumns.cpp.
+std::span<const ColumnInfo> playerColumnTable();
+std::span<const ColumnInfo> teamColumnTable();
+
+std::span<const ColumnInfo> columns(Family family) {
+    return family == Family::Players ? playerColumnTable() : teamColumnTable();
+}
+
+int columnCount(Family family) {
+    return static_cast<int>(columns(family).size());
+}
+
+const ColumnInfo& columnInfo(Family family, int column) {
+    const auto all = columns(family);
+    if (column < 0 || column >= static_cast<int>(all.size()))
+        throw std::out_of_range("no such column");
+    return all[static_cast<size_t>(column)];
+}
+
+int replyFieldOfColumn(Family family, int column) {
+    return columnInfo(family, column).field;
+}
+
+} // namespace statdesk

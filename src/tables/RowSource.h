@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+namespace statdesk {
+
+// The records of a table window as cell painting and band computation read them. The window
+// adapts its row cache to this, so the formats and bands need no window to be used or tested.
+class RowSource {
+  public:
+    virtual ~RowSource() = default;
+    // Texts are the reply's Latin-1 bytes; a field of the other type gives "" or 0.
+    virtual std::string_view text(int record, int field) const = 0;
+    virtual double number(int record, int field) const = 0;
+};
+
+} // namespace statdesk

@@ -1,0 +1,110 @@
+#include "ColumnCatalogue.h"
+
+#include <array>
+
+namespace statdesk {
+namespace {
+using enum CellKind;
+
+// One line per column, in column order: header 1, header 2, sort-list name, limit-list name, unhide
+// name, reply field, data-row format, totals-row format, initial width.
+// clang-format off
+const std::array<ColumnInfo, kTeamFieldCount> kTeamColumns = {{
+    {"", " YEAR", "YEAR        - year", "year", "year", 4, {Text, 0, 0, 4}, {Blank, 0, 0, 4}, 58},
+    {"TEAM", "CODE", "TEAM CODE   - team code", "team code", "team code", 0, {Text, 0, 0, 0}, {Text, 0, 0, 1}, 44},
+    {"", "TEAM NAME", "TEAM NAME   - team name", "team name", "team name", 1, {Text, 0, 0, 1}, {Blank, 0, 0, 1}, 175},
+    {"", "LGE", "LGE         - league", "LGE     - league", "league", 2, {Text, 0, 0, 2}, {Blank, 0, 0, 2}, 45},
+    {"", "DIV", "DIV         - division", "DIV     - division", "division", 3, {Division, 0, 0, 3}, {Blank, 0, 0, 3}, 45},
+    {"", "    G", "G           - games", "G       - games", "games", 5, {Int, 5, 0, 5}, {Int, 5, 0, 5}, 40},
+    {"", "  WON", "WON         - wins", "WON     - wins", "wins", 6, {Int, 5, 0, 6}, {Int, 5, 0, 6}, 40},
+    {"", " LOST", "LOST        - losses", "LOST    - losses", "losses", 7, {Int, 5, 0, 7}, {Int, 5, 0, 7}, 40},
+    {"", "  W-L%", "W-L%        - won/lost percentage", "W-L%    - won/lost percentage", "won/lost percentage", 8, {Fraction, 6, 3, 8}, {Fraction, 6, 3, 8}, 45},
+    {" HOME", "  WIN", "HOME WIN    - home wins", "home wins", "home wins", 9, {Int, 5, 0, 9}, {Int, 5, 0, 9}, 38},
+    {" HOME", " LOSS", "HOME LOSS   - home losses", "home losses", "home losses", 10, {Int, 5, 0, 10}, {Int, 5, 0, 10}, 38},
+    {" AWAY", "  WIN", "AWAY WIN    - away wins", "away wins", "away wins", 11, {Int, 5, 0, 11}, {Int, 5, 0, 11}, 38},
+    {" AWAY", " LOSS", "AWAY LOSS   - away losses", "away losses", "away losses", 12, {Int, 5, 0, 12}, {Int, 5, 0, 12}, 38},
+    {" NEUT", "  WIN", "NEUT WIN    - neutral wins", "neutral wins", "neutral wins", 13, {Int, 5, 0, 13}, {Int, 5, 0, 13}, 38},
+    {" NEUT", " LOSS", "NEUT LOSS   - neutral losses", "neutral losses", "neutral losses", 14, {Int, 5, 0, 14}, {Int, 5, 0, 14}, 40},
+    {"", "    MIN", "MIN         - minutes", "MIN     - minutes", "minutes", 15, {Int, 8, 0, 15}, {Int, 8, 0, 15}, 60},
+    {"    OFF", "    FGM", "off FGM     - field goals made", "off FGM     - field goals made", "off FGM     - field goals made", 16, {Int, 7, 0, 16}, {Int, 7, 0, 16}, 53},
+    {"    OFF", "    FGA", "off FGA     - field goals attempted", "off FGA     - field goals attempted", "off FGA     - field goals atte", 17, {Int, 7, 0, 17}, {Int, 7, 0, 17}, 65},
+    {"  OFF", "  FG%", "off FG%     - field goal percentage", "off FG%     - field goal percentage", "off FG%     - field goal perce", 18, {Real, 5, 1, 18}, {Real, 5, 1, 18}, 57},
+    {" OFF", " EFG%", "off EFF FG% - effective field goal percentage", "off EFF FG% - effective field goal percentage", "off EFF FG% - effective field ", 19, {Real, 5, 1, 19}, {Real, 5, 1, 19}, 57},
+    {"  OFF", " 2PFG%", "off 2FG%    - 2pt field goal percentage", "off 2FG%    - 2pt field goal percentage", "off 2FG%    - 2pt field goal p", 20, {Real, 5, 1, 20}, {Real, 5, 1, 20}, 55},
+    {"  OFF", " 3PFGM", "off 3FGM    - 3pt field goals made", "off 3FGM    - 3pt field goals made", "off 3FGM    - 3pt field goals ", 21, {Int, 5, 0, 21}, {Int, 5, 0, 21}, 48},
+    {"  OFF", " 3PFGA", "off 3FGA    - 3pt field goals attempted", "off 3FGA    - 3pt field goals attempted", "off 3FGA    - 3pt field goals ", 22, {Int, 6, 0, 22}, {Int, 6, 0, 22}, 55},
+    {"  OFF", " 3PFG%", "off 3FG%    - 3pt field goal percentage", "off 3FG%    - 3pt field goal percentage", "off 3FG%    - 3pt field goal p", 23, {Real, 6, 1, 23}, {Real, 6, 1, 23}, 52},
+    {"    OFF", "    FTM", "off FTM     - free throws made", "off FTM     - free throws made", "off FTM     - free throws made", 24, {Int, 7, 0, 24}, {Int, 7, 0, 24}, 49},
+    {"    OFF", "    FTA", "off FTA     - free throws attempted", "off FTA     - free throws attempted", "off FTA     - free throws atte", 25, {Int, 7, 0, 25}, {Int, 7, 0, 25}, 65},
+    {"  OFF   ", "  FT%", "off FT%     - free throw percentage", "off FT%     - free throw percentage", "off FT%     - free throw perce", 26, {Real, 5, 1, 26}, {Real, 5, 1, 26}, 50},
+    {"   OFF   ", "  OREB", "off OFF REB - offensive rebounds", "off OFF REB - offensive rebounds", "off OFF REB - offensive reboun", 27, {Int, 6, 0, 27}, {Int, 6, 0, 27}, 45},
+    {"    OFF   ", "   DREB", "off DEF REB - defensive rebounds", "off DEF REB - defensive rebounds", "off DEF REB - defensive reboun", 28, {Int, 7, 0, 28}, {Int, 7, 0, 28}, 49},
+    {"    OFF", "   TREB", "off TOT REB - total rebounds", "off TOT REB - total rebounds", "off TOT REB - total rebounds", 29, {Int, 7, 0, 29}, {Int, 7, 0, 29}, 49},
+    {"    OFF", "    AST", "off AST     - assists", "off AST     - assists", "off AST     - assists", 30, {Int, 7, 0, 30}, {Int, 7, 0, 30}, 49},
+    {"    OFF", "    PF", "off PF      - personal fouls", "off PF      - personal fouls", "off PF      - personal fouls", 31, {Int, 7, 0, 31}, {Int, 7, 0, 31}, 49},
+    {"  OFF", "   DQ", "off DQ      - disqualifications", "off DQ      - disqualifications", "off DQ      - disqualification", 59, {Int, 5, 0, 59}, {Int, 5, 0, 59}, 39},
+    {"   OFF", "    ST", "off ST      - steals", "off ST      - steals", "off ST      - steals", 32, {Int, 6, 0, 32}, {Int, 6, 0, 32}, 45},
+    {"   OFF", "    TO", "off TO      - turnovers", "off TO      - turnovers", "off TO      - turnovers", 33, {Int, 6, 0, 33}, {Int, 6, 0, 33}, 43},
+    {"   OFF", "    BS", "off BS      - blocked shots", "off BS      - blocked shots", "off BS      - blocked shots", 34, {Int, 6, 0, 34}, {Int, 6, 0, 34}, 45},
+    {"    DEF", "    FGM", "def FGM     - field goals made", "def FGM     - field goals made", "def FGM     - field goals made", 35, {Int, 7, 0, 35}, {Int, 7, 0, 35}, 53},
+    {"    DEF    ", "    FGA", "def FGA     - field goals attempted", "def FGA     - field goals attempted", "def FGA     - field goals atte", 36, {Int, 7, 0, 36}, {Int, 7, 0, 36}, 65},
+    {"  DEF", "  FG%", "def FG%     - field goal percentage", "def FG%     - field goal percentage", "def FG%     - field goal perce", 37, {Real, 5, 1, 37}, {Real, 5, 1, 37}, 57},
+    {"  DEF", " EFG%", "def EFF FG% - effective field goal percentage", "def EFF FG% - effective field goal percentage", "def EFF FG% - effective field ", 38, {Real, 5, 1, 38}, {Real, 5, 1, 38}, 57},
+    {"  DEF", " 2PFG%", "def 2FG%    - 2pt field goal percentage", "def 2FG%    - 2pt field goal percentage", "def 2FG%    - 2pt field goal p", 39, {Real, 5, 1, 39}, {Real, 5, 1, 39}, 55},
+    {"  DEF", " 3PFGM", "def 3FGM    - 3pt field goals made", "def 3FGM    - 3pt field goals made", "def 3FGM    - 3pt field goals ", 40, {Int, 5, 0, 40}, {Int, 5, 0, 40}, 48},
+    {"  DEF", " 3PFGA", "def 3FGA    - 3pt field goals attempted", "def 3FGA    - 3pt field goals attempted", "def 3FGA    - 3pt field goals ", 41, {Int, 6, 0, 41}, {Int, 6, 0, 41}, 55},
+    {"  DEF", " 3PFG%", "def 3FG%    - 3pt field goal percentage", "def 3FG%    - 3pt field goal percentage", "def 3FG%    - 3pt field goal p", 42, {Real, 5, 1, 42}, {Real, 5, 1, 42}, 52},
+    {"    DEF", "    FTM", "def FTM     - free throws made", "def FTM     - free throws made", "def FTM     - free throws made", 43, {Int, 7, 0, 43}, {Int, 7, 0, 43}, 49},
+    {"    DEF", "    FTA", "def FTA     - free throws attempted", "def FTA     - free throws attempted", "def FTA     - free throws atte", 44, {Int, 7, 0, 44}, {Int, 7, 0, 44}, 65},
+    {"  DEF", "  FT%", "def FT%     - free throw percentage", "def FT%     - free throw percentage", "def FT%     - free throw perce", 45, {Real, 5, 1, 45}, {Real, 5, 1, 45}, 50},
+    {"   DEF", "  OREB", "def OFF REB - offensive rebounds", "def OFF REB - offensive rebounds", "def OFF REB - offensive reboun", 46, {Int, 6, 0, 46}, {Int, 6, 0, 46}, 45},
+    {"    DEF", "   DREB", "def DEF REB - defensive rebounds", "def DEF REB - defensive rebounds", "def DEF REB - defensive reboun", 47, {Int, 7, 0, 47}, {Int, 7, 0, 47}, 49},
+    {"    DEF", "   TREB", "def TOT REB - total rebounds", "def TOT REB - total rebounds", "def TOT REB - total rebounds", 48, {Int, 7, 0, 48}, {Int, 7, 0, 48}, 49},
+    {"    DEF", "    AST", "def AST     - assists", "def AST     - assists", "def AST     - assists", 49, {Int, 7, 0, 49}, {Int, 7, 0, 49}, 49},
+    {"    DEF", "     PF", "def PF      - personal fouls", "def PF      - personal fouls", "def PF      - personal fouls", 50, {Int, 7, 0, 50}, {Int, 7, 0, 50}, 49},
+    {"  DEF", "   DQ", "def DQ      - disqualifications", "def DQ      - disqualifications", "def DQ      - disqualification", 60, {Int, 5, 0, 60}, {Int, 5, 0, 60}, 39},
+    {"   DEF", "    ST", "def ST      - steals", "def ST      - steals", "def ST      - steals", 51, {Int, 6, 0, 51}, {Int, 6, 0, 51}, 45},
+    {"   DEF", "   TO", "def TO      - turnovers", "def TO      - turnovers", "def TO      - turnovers", 52, {Int, 6, 0, 52}, {Int, 6, 0, 52}, 43},
+    {"   DEF", "    BS", "def BS      - blocked shots", "def BS      - blocked shots", "def BS      - blocked shots", 53, {Int, 6, 0, 53}, {Int, 6, 0, 53}, 45},
+    {"    OFF", "    PTS", "off TOT PTS - offensive total points", "off TOT PTS - offensive total points", "off TOT PTS - offensive total ", 57, {Int, 7, 0, 57}, {Int, 7, 0, 57}, 50},
+    {"    DEF", "    PTS", "def TOT PTS - defensive total points", "def TOT PTS - defensive total points", "def TOT PTS - defensive total ", 58, {Int, 7, 0, 58}, {Int, 7, 0, 58}, 50},
+    {"   OFF", "  PTS/G", "off PTS/G   - offensive points per game", "off PTS/G   - offensive points per game", "off PTS/G   - offensive points", 54, {Real, 7, 1, 54}, {Real, 7, 1, 54}, 65},
+    {"  DEF", " PTS/G", "def PTS/G   - defensive points per game", "def PTS/G   - defensive points per game", "def PTS/G   - defensive points", 55, {Real, 6, 1, 55}, {Real, 6, 1, 55}, 65},
+    {" PTS", " DIFF", "PTS DIFF    - point differential per game", "PTS DIFF    - point differential per game", "PTS DIFF    - point differenti", 56, {SignedReal, 5, 1, 56}, {SignedReal, 5, 1, 56}, 55},
+    {" OFF", "FGM/G", "off FGM/G    ", "off FGM/G    ", "off FGM/G    ", 61, {Real, 5, 1, 61}, {PerGame, 5, 1, 16}, 55},
+    {" OFF", "FGA/G", "off FGA/G    ", "off FGA/G    ", "off FGA/G    ", 63, {Real, 5, 1, 63}, {PerGame, 5, 1, 17}, 65},
+    {" OFF", "3PFGM/G", "off 3FGM/G   ", "off 3FGM/G   ", "off 3FGM/G   ", 65, {Real, 5, 1, 65}, {PerGame, 5, 1, 21}, 65},
+    {" OFF", "3PFGA/G", "off 3FGA/G   ", "off 3FGA/G   ", "off 3FGA/G   ", 67, {Real, 5, 1, 67}, {PerGame, 5, 1, 22}, 65},
+    {" OFF", "FTM/G", "off FTM/G    ", "off FTM/G    ", "off FTM/G    ", 69, {Real, 5, 1, 69}, {PerGame, 5, 1, 24}, 65},
+    {" OFF", "FTA/G", "off FTA/G    ", "off FTA/G    ", "off FTA/G    ", 71, {Real, 5, 1, 71}, {PerGame, 5, 1, 25}, 65},
+    {" OFF", "OREB/G", "off OFF REB/G", "off OFF REB/G", "off OFF REB/G", 73, {Real, 5, 1, 73}, {PerGame, 5, 1, 27}, 65},
+    {" OFF", "DREB/G", "off DEF REB/G", "off DEF REB/G", "off DEF REB/G", 75, {Real, 5, 1, 75}, {PerGame, 5, 1, 28}, 65},
+    {" OFF", "TREB/G", "off TOT REB/G", "off TOT REB/G", "off TOT REB/G", 77, {Real, 5, 1, 77}, {PerGame, 5, 1, 29}, 65},
+    {" OFF", " AST/G", "off AST/G    ", "off AST/G    ", "off AST/G    ", 79, {Real, 5, 1, 79}, {PerGame, 5, 1, 30}, 65},
+    {" OFF", " PF/G", "off PF/G     ", "off PF/G     ", "off PF/G     ", 81, {Real, 5, 1, 81}, {PerGame, 5, 1, 31}, 65},
+    {" OFF    ", " ST/G", "off ST/G     ", "off ST/G     ", "off ST/G     ", 83, {Real, 5, 1, 83}, {PerGame, 5, 1, 32}, 65},
+    {" OFF    ", " TO/G", "off TO/G     ", "off TO/G     ", "off TO/G     ", 85, {Real, 5, 1, 85}, {PerGame, 5, 1, 33}, 65},
+    {" OFF    ", " BS/G", "off BS/G     ", "off BS/G     ", "off BS/G     ", 87, {Real, 5, 1, 87}, {PerGame, 5, 1, 34}, 65},
+    {" DEF    ", "FGM/G", "def FGM/G    ", "def FGM/G    ", "def FGM/G    ", 62, {Real, 5, 1, 62}, {PerGame, 5, 1, 35}, 65},
+    {" DEF    ", "FGA/G", "def FGA/G    ", "def FGA/G    ", "def FGA/G    ", 64, {Real, 5, 1, 64}, {PerGame, 5, 1, 36}, 65},
+    {" DEF    ", "3PFGM/G", "def 3FGM/G   ", "def 3FGM/G   ", "def 3FGM/G   ", 66, {Real, 5, 1, 66}, {PerGame, 5, 1, 40}, 65},
+    {" DEF", "3PFGA/G", "def 3FGA/G   ", "def 3FGA/G   ", "def 3FGA/G   ", 68, {Real, 5, 1, 68}, {PerGame, 5, 1, 41}, 65},
+    {" DEF", "FTM/G", "def FTM/G    ", "def FTM/G    ", "def FTM/G    ", 70, {Real, 5, 1, 70}, {PerGame, 5, 1, 43}, 65},
+    {" DEF", "FTA/G", "def FTA/G    ", "def FTA/G    ", "def FTA/G    ", 72, {Real, 5, 1, 72}, {PerGame, 5, 1, 44}, 65},
+    {" DEF", "OREB/G", "def OFF REB/G", "def OFF REB/G", "def OFF REB/G", 74, {Real, 5, 1, 74}, {PerGame, 5, 1, 46}, 65},
+    {" DEF", "DREB/G", "def DEF REB/G", "def DEF REB/G", "def DEF REB/G", 76, {Real, 5, 1, 76}, {PerGame, 5, 1, 47}, 65},
+    {" DEF", "TREB/G", "def TOT REB/G", "def TOT REB/G", "def TOT REB/G", 78, {Real, 5, 1, 78}, {PerGame, 5, 1, 48}, 65},
+    {" DEF", "AST/G", "def AST/G    ", "def AST/G    ", "def AST/G    ", 80, {Real, 5, 1, 80}, {PerGame, 5, 1, 49}, 65},
+    {" DEF", " PF/G", "def PF/G     ", "def PF/G     ", "def PF/G     ", 82, {Real, 5, 1, 82}, {PerGame, 5, 1, 50}, 65},
+    {" DEF", " ST/G", "def ST/G     ", "def ST/G     ", "def ST/G     ", 84, {Real, 5, 1, 84}, {PerGame, 5, 1, 51}, 65},
+    {" DEF", " TO/G", "def TO/G     ", "def TO/G     ", "def TO/G     ", 86, {Real, 5, 1, 86}, {PerGame, 5, 1, 52}, 65},
+    {" DEF", " BS/G", "def BS/G     ", "def BS/G     ", "def BS/G     ", 88, {Real, 5, 1, 88}, {PerGame, 5, 1, 53}, 64},
+}};
+// clang-format on
+} // namespace
+
+std::span<const ColumnInfo> teamColumnTable() {
+    return kTeamColumns;
+}
+
+} // namespace statdesk
