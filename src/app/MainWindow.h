@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <array>
 
 class QAction;
@@ -17,6 +18,7 @@ namespace statdesk {
 
 class THttpCli;
 class TFtpClient;
+class TableWindow;
 
 // The main window: the MDI frame that owns every table and document window, the command menu
 // and the brand's top band.
@@ -56,6 +58,9 @@ public:
     THttpCli* HttpCliAd = nullptr;
     TFtpClient* FtpClient1 = nullptr;
 
+    // The open table window of each dataset, cleared when it closes.
+    std::array<QPointer<TableWindow>, 4> tableWindows;
+
     // Children whose caption starts with this text are table windows of that family.
     static bool isPlayerWindow(const QWidget* window);
     static bool isTeamWindow(const QWidget* window);
@@ -67,6 +72,8 @@ protected:
 private:
     void buildBand();
     void buildMenu();
+    void connectDatasetCommands();
+    void connectHandler(const char* componentName, void (TForm1::*handler)());
     void setUpSteps();
     void runVersionCheck();
     void refreshBannerSettings();
@@ -74,6 +81,14 @@ private:
     void buildLinkMenus();
     void uploadUsageLog();
     void hideNewsLabels();
+
+    void Regular1Click();
+    void Playoff1Click();
+    void Regular2Click();
+    void Playoff2Click();
+    void openDataset(int dataset, const char* openingEntry);
+    TableWindow* activeTableWindow() const;
+    void Abort1Click();
 
     void FormActivate();
     void About1Click();

@@ -118,13 +118,16 @@ void TForm1::buildMenu() {
     addEntry(bar, this, {"E&xit", "Exit1", On});
 
     connect(m_windowMenu, &QMenu::aboutToShow, this, &TForm1::fillWindowMenu);
-    const auto handle = [this](const char* name, void (TForm1::*handler)()) {
-        connect(action(name), &QAction::triggered, this, [this, handler] { runHandler([&] { (this->*handler)(); }); });
-    };
-    handle("About1", &TForm1::About1Click);
-    handle("Changeproxysettings1", &TForm1::Changeproxysettings1Click);
-    handle("Exit1", &TForm1::Exit1Click);
+    connectHandler("About1", &TForm1::About1Click);
+    connectHandler("Changeproxysettings1", &TForm1::Changeproxysettings1Click);
+    connectHandler("Exit1", &TForm1::Exit1Click);
+    connectDatasetCommands();
     fillWindowMenu();
+}
+
+void TForm1::connectHandler(const char* componentName, void (TForm1::*handler)()) {
+    connect(action(componentName), &QAction::triggered, this,
+            [this, handler] { runHandler([&] { (this->*handler)(); }); });
 }
 
 // Tile, cascade, arrange, then one entry per child window; rebuilt each time the menu opens.
