@@ -9,7 +9,9 @@
 #include "StartupError.h"
 #include "StatdeskApplication.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTextStream>
 
 namespace statdesk {
@@ -41,6 +43,9 @@ int runStatdesk(int argc, char** argv) {
         return 0;
     }
     // Proxy settings (loaded here when the brand asks for them) arrive with their dialog.
+    // Without a window manager "maximised" means nothing; start at the screen's size either way.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        mainWindow.setGeometry(screen->availableGeometry());
     mainWindow.showMaximized();
     return QApplication::exec();
 }

@@ -2,9 +2,15 @@
 
 namespace statdesk::test {
 
-RecordingPresenter::RecordingPresenter() { seams::setPresenter(this); }
-RecordingPresenter::~RecordingPresenter() { seams::setPresenter(nullptr); }
-void RecordingPresenter::showError(const QString& text) { errors.append(text); }
+RecordingPresenter::RecordingPresenter() {
+    seams::setPresenter(this);
+}
+RecordingPresenter::~RecordingPresenter() {
+    seams::setPresenter(nullptr);
+}
+void RecordingPresenter::showError(const QString& text) {
+    errors.append(text);
+}
 void RecordingPresenter::showMessage(const QString& caption, const QString& text) {
     messages.append(caption + QLatin1Char('|') + text);
 }
@@ -13,15 +19,29 @@ bool RecordingPresenter::askYesNo(const QString& caption, const QString& text) {
     return nextAnswer;
 }
 
-RecordingOpener::RecordingOpener() { seams::setOpener(this); }
-RecordingOpener::~RecordingOpener() { seams::setOpener(nullptr); }
-void RecordingOpener::open(const QString& address) { opened.append(address); }
+RecordingOpener::RecordingOpener() {
+    seams::setOpener(this);
+}
+RecordingOpener::~RecordingOpener() {
+    seams::setOpener(nullptr);
+}
+void RecordingOpener::open(const QString& address) {
+    opened.append(address);
+}
 
-FixedClock::FixedClock(QDateTime start) : m_now(std::move(start)) { seams::setClock(this); }
-FixedClock::~FixedClock() { seams::setClock(nullptr); }
+FixedClock::FixedClock(QDateTime start) : m_now(std::move(start)) {
+    seams::setClock(this);
+}
+FixedClock::~FixedClock() {
+    seams::setClock(nullptr);
+}
 
-ScriptedRandom::ScriptedRandom() { seams::setRandom(this); }
-ScriptedRandom::~ScriptedRandom() { seams::setRandom(nullptr); }
+ScriptedRandom::ScriptedRandom() {
+    seams::setRandom(this);
+}
+ScriptedRandom::~ScriptedRandom() {
+    seams::setRandom(nullptr);
+}
 int ScriptedRandom::bounded(int bound) {
     const int value = next.isEmpty() ? 0 : next.takeFirst();
     return bound <= 0 ? 0 : value % bound;

@@ -9,7 +9,7 @@
 namespace statdesk::test {
 
 class RecordingPresenter final : public MessagePresenter {
-public:
+  public:
     RecordingPresenter();
     ~RecordingPresenter() override;
     void showError(const QString& text) override;
@@ -22,7 +22,7 @@ public:
 };
 
 class RecordingOpener final : public AddressOpener {
-public:
+  public:
     RecordingOpener();
     ~RecordingOpener() override;
     void open(const QString& address) override;
@@ -31,18 +31,18 @@ public:
 };
 
 class FixedClock final : public Clock {
-public:
+  public:
     explicit FixedClock(QDateTime start);
     ~FixedClock() override;
     QDateTime now() const override { return m_now; }
     void advanceSeconds(qint64 seconds) { m_now = m_now.addSecs(seconds); }
 
-private:
+  private:
     QDateTime m_now;
 };
 
 class ScriptedRandom final : public RandomSource {
-public:
+  public:
     ScriptedRandom();
     ~ScriptedRandom() override;
     void seed(quint64 value) override { seeds.append(value); }
