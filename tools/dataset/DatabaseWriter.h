@@ -1,0 +1,19 @@
+#pragma once
+
+#include "DatasetRows.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace statdesk::dataset {
+
+// Writes the datasets and the meta entries into a fresh SQLite file that replaces `file` only when complete.
+void writeDatabase(const std::filesystem::path& file, const std::vector<const Dataset*>& datasets,
+                   const std::map<std::string, std::string>& meta);
+
+// The meta value stored under `key`, or empty when the file or the entry is absent.
+std::string readMeta(const std::filesystem::path& file, const std::string& key);
+
+} // namespace statdesk::dataset
