@@ -1,0 +1,77 @@
+#include "HttpReplyParser.h"
+
+namespace statdesk {
+
+bool HttpReplyParser::feed(QByteArrayView data) {
+    if (failed())
+        return false;
+    if (!data.isEmpty())
+        m_receivedAny = true;
+    while (!m_inBody && !data.isEmpty()) {
+        const qsizetype lf = data.indexOf('\n');
+        m_line += lf >= 0 ? data.first(lf) : data;
+        data = lf >= 0 ? data.sliced(lf + 1) : QByteArrayView();
+
+        // A reply starting with the tag has no header: all of it is body, from its first byte.
+        if (m_firstLine && m_line.size() >= 6 && m_line.first(6).toUpper() == "<HTML>") {
+            m_inBody = true;
+            QByteArray whole = m_line;
+            if (lf >= 0)
+                whole += '\n';
+            m_line.clear();
+            return appendBody(whole) && appendBody(data);
+        }
+        if (lf < 0) {
+            const qsizetype length = m_line.endsWith('\r') ? m_line.size() - 1 : m_line.size();
+            if (length > kMaxLineLength) {
+                m_error = QStringLiteral("HTTP line too long");
+                return false;
+            }
+            return true;
+        }
+        if (m_line.endsWith('\r'))
+            m_line.chop(1);
+        if (m_line.size() > kMaxLineLength) {
+            m_error = QStringLiteral("HTTP line too long");
+            return false;
+        }
+        m_firstLine = false;
+        if (!headerLine(std::exchange(m_line, QByteArray())))
+            return false;
+    }
+    return data.isEmpty() || appendBody(data);
+}
+
+bool HttpReplyParser::headerLine(QByteArray line) {
+    if (line.isEmpty()) {
+        m_inBody = true;
+        return true;
+    }
+    if (line.startsWith("HTTP/1.0") || line.startsWith("HTTP/1.1")) {
+        m_statusCode = line.mid(9, 3).toInt();
+        m_reason = QString::fromLatin1(line.mid(13));
+        return m_statusCode < 400;
+    }
+    const qsizetype colon = line.indexOf(':');
+    if (colon < 0)
+        return true;
+    if (line.left(colon).trimmed().toLower() == "location") {
+        qsizetype start = colon + 1;
+        while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
+            ++start;
+        m_location = QString::fromLatin1(line.mid(start));
+    }
+    return true;
+}
+
+bool HttpReplyParser::appendBody(QByteArrayView data) {
+    if (m_body.size() + data.size() > m_maxBodySize) {
+        m_error = QStringLiteral("reply too large");
+        m_body.clear();
+        return false;
+    }
+    m_body += data;
+    return true;
+}
+
+} // namespace statdesk
