@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+
+struct LoadResult {
+    size_t requests = 0;
+    size_t errors = 0;
+    double seconds = 0;
+    double p99Milliseconds = 0;
+};
+
+// Clients paging the player table at random positions and sort orders over loopback, one HTTP/1.0
+// connection per request as the desktop client makes them; stops after the count or the time.
+LoadResult runLoad(int port, int clients, int requestsPerClient, double maxSeconds, long totalRows);

@@ -1,0 +1,68 @@
+#include "CommandLine.h"
+
+#include <stdexcept>
+
+namespace statdesk::server {
+namespace {
+
+constexpr int kDefaultPort = 8470;
+
+ListenAddress listenAddress(const std::string& text) {
+    const size_t colon = text.rfind(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == text.size())
+        throw std::invalid_argument("--listen wants ADDR:PORT, got \"" + text + "\"");
+    int port = 0;
+    for (char c : text.substr(colon + 1)) {
+        if (c < '0' || c > '9' || port > 65535)
+            throw std::invalid_argument("bad port in \"" + text + "\"");
+        port = port * 10 + (c - '0');
+    }
+    if (port > 65535)
+        throw std::invalid_argument("bad port in \"" + text + "\"");
+    return {text.substr(0, colon), port};
+}
+
+} // namespace
+
+const char* const kUsage =
+    "usage: statdesk-service --db FILE --listen ADDR:PORT [--listen ADDR:PORT ...] [--config FILE] "
+    "[--events FILE]\n"
+    "  --db FILE           statistics database built by statdesk-dataset\n"
+    "  --listen ADDR:PORT  address to serve on, repeatable (port 0: any free port);\n"
+    "                      default 127.0.0.1:8470, 127.0.0.2:8470 and 127.0.0.3:8470\n"
+    "  --config FILE       version list, brand banner settings and update notice\n"
+    "                      (built-in default keeps the default brand current)\n"
+    "  --events FILE       file the usage events are appended to (default statdesk-events.log)\n"
+    "Each listening address prints \"listening on ADDR:PORT\" on standard output once it is bound.\n";
+
+ServiceOptions parseCommandLine(const std::vector<std::string>& arguments) {
+    ServiceOptions options;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& name = arguments[i];
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            return options;
+        }
+        if (name != "--db" && name != "--listen" && name != "--config" && name != "--events")
+            throw std::invalid_argument("unknown option \"" + name + "\"");
+        if (i + 1 == arguments.size())
+            throw std::invalid_argument(name + " needs a value");
+        const std::string& value = arguments[++i];
+        if (name == "--db")
+            options.databasePath = value;
+        else if (name == "--listen")
+            options.listen.push_back(listenAddress(value));
+        else if (name == "--config")
+            options.configPath = value;
+        else
+            options.eventsPath = value;
+    }
+    if (options.databasePath.empty())
+        throw std::invalid_argument("--db FILE is required");
+    if (options.listen.empty())
+        options.listen = {
+            {"127.0.0.1", kDefaultPort}, {"127.0.0.2", kDefaultPort}, {"127.0.0.3", kDefaultPort}};
+    return options;
+}
+
+} // namespace statdesk::server

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace statdesk::server {
+
+struct ListenAddress {
+    std::string host;
+    int port = 0; // 0: any free port, reported on standard output
+};
+
+struct ServiceOptions {
+    std::string databasePath;
+    std::vector<ListenAddress> listen;
+    std::optional<std::string> configPath;
+    std::string eventsPath = "statdesk-events.log";
+    bool help = false;
+};
+
+extern const char* const kUsage;
+
+// Throws std::invalid_argument with a message for the user.
+ServiceOptions parseCommandLine(const std::vector<std::string>& arguments);
+
+} // namespace statdesk::server

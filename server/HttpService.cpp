@@ -1,0 +1,112 @@
+#include "HttpService.h"
+
+#include "RawRequestStream.h"
+#include "RequestError.h"
+
+#include <httplib.h>
+
+namespace statdesk::server {
+namespace {
+
+constexpr const char* kTextType = "text/plain";
+constexpr const char* kReasonHeader = "X-Statdesk-Reason";
+constexpr std::string_view kEventPath = "/999addlog.asp";
+constexpr std::string_view kEventQuery = "?Q=";
+
+// Routes are regular expressions; the fixed paths are matched literally.
+std::string literalPattern(std::string_view path) {
+    std::string pattern;
+    for (char c : path) {
+        if (std::string_view(".?+*()[]{}^$|\\").find(c) != std::string_view::npos)
+            pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}
+
+// The client reports the reason of a refused request; the library writes the standard reason phrase
+// of the status, so the specific reason travels in the body and a header.
+void refuse(httplib::Response& response, int status, const std::string& reason) {
+    response.status = status;
+    response.set_header(kReasonHeader, reason);
+    response.set_content(reason + "\r\n", kTextType);
+}
+
+std::string defaultReason(int status) {
+    switch (status) {
+    case 404:
+        return "Unknown path";
+    case 413:
+        return "Request body over 64 KiB";
+    case 408:
+        return "Request timed out";
+    default:
+        return "Malformed HTTP request";
+    }
+}
+
+} // namespace
+
+HttpService::HttpService(QueryEngine& engine, SiteConfig config, EventLog& events)
+    : m_engine(engine), m_config(std::move(config)), m_events(events) {}
+
+void HttpService::install(httplib::Server& server) {
+    // Enough workers that a few silent clients, each held until the read timeout, stall nobody.
+    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+    server.set_payload_max_length(kMaxBodyBytes);
+    server.set_read_timeout(kReadTimeoutSeconds, 0);
+    server.set_write_timeout(kReadTimeoutSeconds, 0);
+    server.set_keep_alive_timeout(kReadTimeoutSeconds);
+
+    for (Dataset dataset : kDatasets) {
+        server.Post(literalPattern(endpointPath(dataset)),
+                    [this, dataset](const httplib::Request& request, httplib::Response& response) {
+                        try {
+                            response.set_content(m_engine.answer(dataset, request.body), kTextType);
+                        } catch (const RequestError& error) {
+                            refuse(response, error.status(), error.what());
+                        }
+                    });
+    }
+    const auto fixedText = [&server](std::string_view path, std::string text) {
+        server.Get(literalPattern(path),
+                   [text = std::move(text)](const httplib::Request&, httplib::Response& response) {
+                       response.set_content(text, kTextType);
+                   });
+    };
+    fixedText("/cgi-bin/verread.exe", m_config.versionList());
+    fixedText("/verman.asp", m_config.brandSettings());
+    fixedText("/basketballout.txt", m_config.noticeText());
+
+    server.Get(
+        literalPattern(kEventPath), [this](const httplib::Request& request, httplib::Response& response) {
+            // The event line goes into the address unescaped; keep it exactly as it came.
+            const std::string target = RawRequestStream::restoreTarget(request.target);
+            const size_t query = target.find('?');
+            if (query == std::string_view::npos ||
+                !std::string_view(target).substr(query).starts_with(kEventQuery)) {
+                refuse(response, 400, "Usage event without Q");
+                return;
+            }
+            m_events.append(request.remote_addr, std::string_view(target).substr(query + kEventQuery.size()));
+            response.set_content("OK\r\n", kTextType);
+        });
+
+    server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
+        if (response.body.empty())
+            refuse(response, response.status, defaultReason(response.status));
+    });
+    server.set_exception_handler(
+        [](const httplib::Request&, httplib::Response& response, std::exception_ptr failure) {
+            std::string reason = "Internal error";
+            try {
+                std::rethrow_exception(failure);
+            } catch (const std::exception& error) {
+                reason += std::string(": ") + error.what();
+            } catch (...) {
+            }
+            refuse(response, 500, reason);
+        });
+}
+
+} // namespace statdesk::server

@@ -1,0 +1,143 @@
+#include "RawRequestStream.h"
+
+#include <arpa/inet.h>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+
+namespace statdesk::server {
+namespace {
+
+constexpr size_t kChunk = 16 * 1024;
+
+void addressOf(const sockaddr_storage& address, std::string& ip, int& port) {
+    char text[INET6_ADDRSTRLEN] = {};
+    if (address.ss_family == AF_INET) {
+        const auto& v4 = reinterpret_cast<const sockaddr_in&>(address);
+        inet_ntop(AF_INET, &v4.sin_addr, text, sizeof text);
+        port = ntohs(v4.sin_port);
+    } else if (address.ss_family == AF_INET6) {
+        const auto& v6 = reinterpret_cast<const sockaddr_in6&>(address);
+        inet_ntop(AF_INET6, &v6.sin6_addr, text, sizeof text);
+        port = ntohs(v6.sin6_port);
+    }
+    ip = text;
+}
+
+} // namespace
+
+RawRequestStream::RawRequestStream(socket_t connection, time_t readTimeoutSeconds, time_t writeTimeoutSeconds)
+    : m_socket(connection), m_readTimeout(readTimeoutSeconds), m_writeTimeout(writeTimeoutSeconds) {}
+
+bool RawRequestStream::startRequest() {
+    m_mayKeepAlive = false;
+    return readRequestLine();
+}
+
+bool RawRequestStream::wait(short events, time_t seconds) const {
+    pollfd watched{m_socket, events, 0};
+    int ready = 0;
+    do {
+        ready = poll(&watched, 1, static_cast<int>(seconds * 1000));
+    } while (ready < 0 && errno == EINTR);
+    return ready > 0;
+}
+
+bool RawRequestStream::fill() {
+    if (!wait(POLLIN, m_readTimeout))
+        return false;
+    if (m_position == m_buffer.size()) {
+        m_buffer.clear();
+        m_position = 0;
+    }
+    char chunk[kChunk];
+    ssize_t received = 0;
+    do {
+        received = recv(m_socket, chunk, sizeof chunk, 0);
+    } while (received < 0 && errno == EINTR);
+    if (received <= 0)
+        return false;
+    m_buffer.append(chunk, static_cast<size_t>(received));
+    return true;
+}
+
+// Reads until the request line is complete, then rewrites its target in place.
+bool RawRequestStream::readRequestLine() {
+    size_t end = std::string::npos;
+    while ((end = m_buffer.find('\n', m_position)) == std::string::npos) {
+        if (m_buffer.size() - m_position > kMaxRequestLine || !fill())
+            return m_buffer.size() > m_position; // let the library judge what arrived
+    }
+    const std::string_view line = std::string_view(m_buffer).substr(m_position, end + 1 - m_position);
+    m_mayKeepAlive = line.ends_with(" HTTP/1.1\r\n");
+    const size_t first = m_buffer.find(' ', m_position);
+    size_t last = m_buffer.rfind(' ', end);
+    if (first >= end || last == std::string::npos || last <= first)
+        return true;
+    const size_t query = m_buffer.find('?', first);
+    for (size_t i = first + 1; i < last; ++i) {
+        if (m_buffer[i] == ' ')
+            m_buffer[i] = kBlank;
+        else if (m_buffer[i] == '?' && i != query)
+            m_buffer[i] = kQuestionMark;
+    }
+    return true;
+}
+
+bool RawRequestStream::is_readable() const {
+    return m_position < m_buffer.size() || wait(POLLIN, m_readTimeout);
+}
+
+bool RawRequestStream::is_writable() const {
+    return wait(POLLOUT, m_writeTimeout);
+}
+
+ssize_t RawRequestStream::read(char* ptr, size_t size) {
+    if (m_position == m_buffer.size() && !fill())
+        return -1;
+    const size_t count = std::min(size, m_buffer.size() - m_position);
+    std::memcpy(ptr, m_buffer.data() + m_position, count);
+    m_position += count;
+    return static_cast<ssize_t>(count);
+}
+
+ssize_t RawRequestStream::write(const char* ptr, size_t size) {
+    if (!is_writable())
+        return -1;
+    ssize_t sent = 0;
+    do {
+        sent = send(m_socket, ptr, size, MSG_NOSIGNAL);
+    } while (sent < 0 && errno == EINTR);
+    return sent;
+}
+
+void RawRequestStream::get_remote_ip_and_port(std::string& ip, int& port) const {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (getpeername(m_socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        addressOf(address, ip, port);
+}
+
+void RawRequestStream::get_local_ip_and_port(std::string& ip, int& port) const {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        addressOf(address, ip, port);
+}
+
+socket_t RawRequestStream::socket() const {
+    return m_socket;
+}
+
+std::string RawRequestStream::restoreTarget(std::string_view target) {
+    std::string restored(target);
+    for (char& c : restored) {
+        if (c == kQuestionMark)
+            c = '?';
+        else if (c == kBlank)
+            c = ' ';
+    }
+    return restored;
+}
+
+} // namespace statdesk::server

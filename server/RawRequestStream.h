@@ -1,0 +1,50 @@
+#pragma once
+
+#include <httplib.h>
+
+#include <string>
+
+namespace statdesk::server {
+
+// A connection's byte stream that holds back each request line until it is complete and then
+// protects the characters the HTTP library would refuse inside a request target: a second "?"
+// and blanks. Usage events put link addresses into the target unescaped, and they must arrive
+// whole. restoreTarget turns the protected characters back.
+class RawRequestStream final : public httplib::Stream {
+  public:
+    static constexpr char kQuestionMark = '\x1f';
+    static constexpr char kBlank = '\x1e';
+    static constexpr size_t kMaxRequestLine = 8192;
+
+    RawRequestStream(socket_t connection, time_t readTimeoutSeconds, time_t writeTimeoutSeconds);
+
+    // Reads the next request line of the connection; false when none arrived.
+    bool startRequest();
+    // Only an HTTP/1.1 request line may keep the connection open for another request.
+    bool mayKeepAlive() const { return m_mayKeepAlive; }
+    bool hasPendingBytes() const { return m_position < m_buffer.size(); }
+
+    bool is_readable() const override;
+    bool is_writable() const override;
+    ssize_t read(char* ptr, size_t size) override;
+    ssize_t write(const char* ptr, size_t size) override;
+    void get_remote_ip_and_port(std::string& ip, int& port) const override;
+    void get_local_ip_and_port(std::string& ip, int& port) const override;
+    socket_t socket() const override;
+
+    static std::string restoreTarget(std::string_view target);
+
+  private:
+    bool wait(short events, time_t seconds) const;
+    bool fill();
+    bool readRequestLine();
+
+    socket_t m_socket;
+    time_t m_readTimeout;
+    time_t m_writeTimeout;
+    std::string m_buffer;
+    size_t m_position = 0;
+    bool m_mayKeepAlive = false;
+};
+
+} // namespace statdesk::server

@@ -1,0 +1,76 @@
+#include "CommandLine.h"
+#include "HttpService.h"
+#include "ServiceServer.h"
+#include "TableLoader.h"
+
+#include <httplib.h>
+
+#include <csignal>
+#include <iostream>
+#include <memory>
+#include <thread>
+
+using namespace statdesk::server;
+
+namespace {
+
+// Blocks the stop signals in every thread; the main thread waits for them with sigwait.
+sigset_t stopSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    return signals;
+}
+
+int run(const ServiceOptions& options) {
+    QueryEngine engine(loadTables(options.databasePath));
+    SiteConfig config = options.configPath ? SiteConfig::read(*options.configPath) : SiteConfig::builtIn();
+    EventLog events(options.eventsPath);
+    HttpService service(engine, std::move(config), events);
+
+    const sigset_t signals = stopSignals();
+    std::vector<std::unique_ptr<ServiceServer>> servers;
+    for (const ListenAddress& address : options.listen) {
+        auto server = std::make_unique<ServiceServer>();
+        service.install(*server);
+        const int port = server->bindTo(address.host, address.port);
+        if (port <= 0) {
+            std::cerr << "statdesk-service: cannot listen on " << address.host << ":" << address.port << "\n";
+            return 1;
+        }
+        std::cout << "listening on " << address.host << ":" << port << std::endl;
+        servers.push_back(std::move(server));
+    }
+    std::vector<std::thread> threads;
+    for (auto& server : servers)
+        threads.emplace_back([&server] { server->listen_after_bind(); });
+
+    int received = 0;
+    sigwait(&signals, &received);
+    for (auto& server : servers)
+        server->stop();
+    for (auto& thread : threads)
+        thread.join();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const ServiceOptions options = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        if (options.help) {
+            std::cout << kUsage;
+            return 0;
+        }
+        return run(options);
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "statdesk-service: " << error.what() << "\n" << kUsage;
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << "statdesk-service: " << error.what() << "\n";
+        return 1;
+    }
+}
