@@ -1,0 +1,182 @@
+#pragma once
+
+#include "RequestState.h"
+#include "RowCache.h"
+#include "TableWindowSetup.h"
+
+#include <QAction>
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QPainter;
+
+namespace statdesk {
+
+class BusyAnimation;
+class DrawGrid;
+class THttpCli;
+
+// One statistics table window: a dataset's rows, fetched one visible page at a time. TForm2A
+// (players) and TForm5 (teams) differ only in the data their family gives and in handler names.
+class TableWindow : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TableWindow)
+
+  public:
+    ~TableWindow() override;
+
+    DatasetKind kind() const { return m_setup.kind; }
+    Family family() const { return datasetFamily(m_setup.kind); }
+
+    // Fetch the visible page (host fallback), size the grid, redraw. When every host fails the
+    // reason goes to the standard error box and the window keeps what it showed.
+    void Refetch();
+    // Lines label, colour bands, repaint; no query.
+    void Redraw();
+
+    // The request state the dialogs change before they call Refetch.
+    RequestState& requestState() { return m_state; }
+    const RowCache& rows() const { return *m_rows; }
+    const std::vector<std::uint8_t>& RowBand() const { return m_rowBand; }
+    DrawGrid* DrawGrid1() const { return m_grid; }
+    THttpCli& HttpCli1() const { return *m_http; }
+    QLabel* Label1() const { return m_label1; }
+    QLabel* Label2() const { return m_label2; }
+    int LastTopRow() const { return m_lastTopRow; }
+    int LastPageSize() const { return m_lastPageSize; }
+    bool isBusy() const { return m_busyDepth > 0; }
+
+    // The banner rotation puts a picture in slot 1 or 2 and says which number it fetched it with.
+    void setBannerPicture(int slot, const QPixmap& picture);
+    void setBannerNumber(int slot, int number);
+    // BannerClickAddress with its first "{" (or else its first "}") replaced by the slot's number.
+    QString bannerClickAddress(int slot) const;
+
+  signals:
+    // The window has closed; the main window drops its reference.
+    void closed(statdesk::DatasetKind kind);
+    // The user double-clicked the grid: hide the current column.
+    void hideColumnRequested(int column);
+
+  protected:
+    explicit TableWindow(const TableWindowSetup& setup, QWidget* parent);
+
+    // Steps shared by both families, run by the named handlers of each class.
+    void FormCreate();
+    void ResizeMe();
+    void FormActivate();
+    void FormDeactivate();
+    bool FormCloseQuery() const;
+    void closeWindow();
+    void disableAllCommands();
+    void DrawGrid1TopLeftChanged();
+    void DrawGrid1DblClick();
+    void paintCell(QPainter& painter, int column, int row, const QRect& rect);
+    void sendClick(const QString& line);
+    void openBanner(int slot);
+
+    // Each family's own close and click handlers.
+    virtual void closeHandler() = 0;
+    virtual void label2Click() = 0;
+    virtual void image1Click() = 0;
+    virtual void image2Click() = 0;
+
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    const TableWindowSetup m_setup;
+
+  private:
+    class BusyScope;
+    void busyOn();
+    void busyOff();
+    void setAllCommands(bool enabled);
+    void attachTo(QMdiSubWindow* frame);
+    int outerHeight() const;
+    int outerWidth() const;
+    friend TableWindow* openTableWindow(QMdiArea* area, const TableWindowSetup& setup);
+
+    THttpCli* m_http;
+    DrawGrid* m_grid;
+    QLabel* m_label1;
+    QLabel* m_label2;
+    QLabel* m_label3;
+    std::array<QLabel*, 2> m_images{};
+    BusyAnimation* m_animate1;
+    std::unique_ptr<RowCache> m_rows;
+    std::vector<std::uint8_t> m_rowBand;
+    RequestState m_state;
+    std::array<int, 2> m_bannerNumbers{};
+    int m_lastTopRow = 0;
+    int m_lastPageSize = 0;
+    int m_busyDepth = 0;
+    int m_textAscent = 0;
+    // Menu entries outlive windows only while the main window lives; a window closed during its
+    // teardown must not touch them.
+    enum Command {
+        Selectplayer1,
+        Selectteam1,
+        Selectyear1,
+        SelectLeague1,
+        Sort1,
+        Limit1,
+        Reset1,
+        Unhide1,
+        Print1,
+        Coloroptions1
+    };
+    std::array<QPointer<QAction>, 10> m_commands;
+    QPointer<QAction> m_openingCommand;
+    QPointer<QMdiSubWindow> m_frame;
+};
+
+class TForm2A final : public TableWindow {
+    Q_OBJECT
+  public:
+    TForm2A(const TableWindowSetup& setup, QWidget* parent = nullptr);
+    ~TForm2A() override;
+    void FormDest();
+    void FormDestroy();
+    void Label2Click();
+    void Image1Click();
+    void Image2Click();
+
+  protected:
+    void closeHandler() override { FormDest(); }
+    void label2Click() override { Label2Click(); }
+    void image1Click() override { Image1Click(); }
+    void image2Click() override { Image2Click(); }
+};
+
+class TForm5 final : public TableWindow {
+    Q_OBJECT
+  public:
+    TForm5(const TableWindowSetup& setup, QWidget* parent = nullptr);
+    ~TForm5() override;
+    void FormDestroy();
+    void FormDestroy2();
+    void Label2Click();
+    void Image1Click();
+    void Image2Click();
+
+  protected:
+    void closeHandler() override { FormDestroy(); }
+    void label2Click() override { Label2Click(); }
+    void image1Click() override { Image1Click(); }
+    void image2Click() override { Image2Click(); }
+};
+
+// Creates the window of setup.kind (TForm2A or TForm5) in the area, points its client at the
+// opening host, disables the opening command, shows it maximised and runs its first query.
+TableWindow* openTableWindow(QMdiArea* area, const TableWindowSetup& setup);
+
+} // namespace statdesk

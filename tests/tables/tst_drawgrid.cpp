@@ -1,0 +1,221 @@
+#include "DrawGrid.h"
+
+#include <QPainter>
+#include <QScrollBar>
+#include <QSet>
+#include <QTest>
+
+using namespace statdesk;
+
+namespace {
+
+constexpr int kRowHeight = 15;
+constexpr int kFixedRows = 2;
+
+// A grid of 40 columns of 50 pixels whose viewport is exactly width x height pixels.
+void prepare(DrawGrid& grid, int rows, int viewportWidth, int viewportHeight) {
+    grid.setFrameShape(QFrame::NoFrame);
+    grid.setFixedRows(kFixedRows);
+    grid.setColumnCount(40);
+    grid.setFixedColumns(3);
+    grid.setDefaultRowHeight(kRowHeight);
+    for (int c = 0; c < 40; ++c)
+        grid.setColumnWidth(c, 50);
+    grid.setRowCount(rows);
+    grid.resize(400, 400);
+    grid.show();
+    grid.resize(viewportWidth + grid.width() - grid.viewport()->width(),
+                viewportHeight + grid.height() - grid.viewport()->height());
+    QCOMPARE(grid.viewport()->height(), viewportHeight);
+}
+
+} // namespace
+
+class TestDrawGrid : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void visibleRowsCountOnlyWholeRows_data();
+    void visibleRowsCountOnlyWholeRows();
+    void topLeftChangedFollowsScrollingNotResizing();
+    void shorterGridMovesTopRowUp();
+    void lockedGridIgnoresUserScrolling();
+    void draggingAHeaderBorderSetsTheWidth();
+    void paintsOnlyVisibleCells();
+    void selectsARangeAndReportsDoubleClicks();
+};
+
+void TestDrawGrid::visibleRowsCountOnlyWholeRows_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("viewportHeight");
+    QTest::addColumn<int>("topRow");
+    QTest::addColumn<int>("expected");
+    // Two header rows take 30 pixels; each data row 15.
+    QTest::newRow("exact fit") << 250 << 330 << 2 << 20;
+    QTest::newRow("one pixel short") << 250 << 329 << 2 << 19;
+    QTest::newRow("partial row not counted") << 250 << 344 << 2 << 20;
+    QTest::newRow("short result") << 12 << 330 << 2 << 10;
+    QTest::newRow("scrolled to the end") << 100 << 330 << 80 << 20;
+    QTest::newRow("headers only") << 2 << 330 << 2 << 0;
+}
+
+void TestDrawGrid::visibleRowsCountOnlyWholeRows() {
+    QFETCH(int, rows);
+    QFETCH(int, viewportHeight);
+    QFETCH(int, topRow);
+    QFETCH(int, expected);
+    DrawGrid grid;
+    prepare(grid, rows, 500, viewportHeight);
+    grid.setTopRow(topRow);
+    QCOMPARE(grid.topRow(), topRow);
+    QCOMPARE(grid.visibleRowCount(), expected);
+}
+
+void TestDrawGrid::topLeftChangedFollowsScrollingNotResizing() {
+    DrawGrid grid;
+    prepare(grid, 250, 500, 330);
+    QList<QPair<int, int>> calls;
+    grid.setTopLeftChanged([&] { calls.append({grid.topRow(), grid.leftColumn()}); });
+
+    grid.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(calls, (QList<QPair<int, int>>{{3, 3}}));
+
+    grid.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(calls.size(), 2);
+    QCOMPARE(calls.last(), qMakePair(3, 4));
+
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    QCOMPARE(calls.size(), 3);
+    QVERIFY(calls.last().first > 3);
+
+    // Growing or shrinking the grid changes what is visible, never the top row.
+    const int before = static_cast<int>(calls.size());
+    grid.resize(grid.width(), grid.height() + 200);
+    grid.resize(grid.width(), grid.height() - 250);
+    QCOMPARE(calls.size(), before);
+
+    // Setting the same top row again is no change.
+    grid.setTopRow(grid.topRow());
+    QCOMPARE(calls.size(), before);
+}
+
+void TestDrawGrid::shorterGridMovesTopRowUp() {
+    DrawGrid grid;
+    prepare(grid, 250, 500, 330);
+    grid.setTopRow(200);
+    int calls = 0;
+    int topSeen = 0;
+    grid.setTopLeftChanged([&] {
+        ++calls;
+        topSeen = grid.topRow();
+    });
+    grid.setRowCount(260);
+    QCOMPARE(calls, 0);
+    // 40 rows with 20 visible: the last full page starts at row 20.
+    grid.setRowCount(40);
+    QCOMPARE(calls, 1);
+    QCOMPARE(topSeen, 20);
+    QCOMPARE(grid.visibleRowCount(), 20);
+    grid.setRowCount(3);
+    QCOMPARE(grid.topRow(), 2);
+    QCOMPARE(grid.visibleRowCount(), 1);
+}
+
+void TestDrawGrid::lockedGridIgnoresUserScrolling() {
+    DrawGrid grid;
+    prepare(grid, 250, 500, 330);
+    int calls = 0;
+    grid.setTopLeftChanged([&] { ++calls; });
+    grid.setInputLocked(true);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    QWheelEvent wheel(QPointF(50, 50), grid.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid.viewport(), &wheel);
+    QCOMPARE(calls, 0);
+    QVERIFY(!grid.verticalScrollBar()->isEnabled());
+    // The window itself may still move the grid, as a shorter result does.
+    grid.setTopRow(10);
+    QCOMPARE(calls, 1);
+
+    grid.setInputLocked(false);
+    QApplication::sendEvent(grid.viewport(), &wheel);
+    QCOMPARE(calls, 2);
+    QVERIFY(grid.topRow() > 10);
+}
+
+void TestDrawGrid::draggingAHeaderBorderSetsTheWidth() {
+    DrawGrid grid;
+    prepare(grid, 250, 500, 330);
+    grid.setLeftColumn(5);
+    // The border between fixed columns 0 and 1, then the right border of scrolled column 5.
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 5));
+    QTest::mouseMove(grid.viewport(), QPoint(80, 5));
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(80, 5));
+    QCOMPARE(grid.columnWidth(0), 80);
+    QCOMPARE(grid.columnWidth(1), 50);
+
+    const int border = 80 + 50 + 50 + 50; // three fixed columns, then column 5
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(border + 1, 20));
+    QTest::mouseMove(grid.viewport(), QPoint(border - 31, 20));
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(border - 31, 20));
+    QCOMPARE(grid.columnWidth(5), 18);
+
+    // A border in the data rows is no handle.
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(border - 32, 100));
+    QTest::mouseMove(grid.viewport(), QPoint(border + 40, 100));
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(border + 40, 100));
+    QCOMPARE(grid.columnWidth(5), 18);
+}
+
+void TestDrawGrid::paintsOnlyVisibleCells() {
+    DrawGrid grid;
+    prepare(grid, 250, 500, 336); // 20 whole rows and part of one more
+    grid.setColumnWidth(7, 0);    // a hidden column is never painted
+    grid.setTopRow(40);
+    grid.setLeftColumn(6);
+    QSet<QPair<int, int>> painted;
+    int duplicates = 0;
+    grid.setCellPainter([&](QPainter& painter, int column, int row, const QRect& rect) {
+        if (painted.contains({column, row}))
+            ++duplicates;
+        painted.insert({column, row});
+        QCOMPARE(painter.clipBoundingRect().toRect(), rect);
+        QCOMPARE(rect, grid.cellRect(column, row));
+    });
+    grid.grab();
+
+    QCOMPARE(duplicates, 0);
+    // Columns: 3 fixed (150 px), then 6, 8, 9, 10, 11, 12, 13 reach into the 500 pixels.
+    const QList<int> columns{0, 1, 2, 6, 8, 9, 10, 11, 12, 13};
+    // Rows: the two headers, 40..59 whole, 60 in part.
+    QList<int> rows{0, 1};
+    for (int r = 40; r <= 60; ++r)
+        rows.append(r);
+    QSet<QPair<int, int>> expected;
+    for (int r : rows)
+        for (int c : columns)
+            expected.insert({c, r});
+    QCOMPARE(painted, expected);
+}
+
+void TestDrawGrid::selectsARangeAndReportsDoubleClicks() {
+    DrawGrid grid;
+    prepare(grid, 250, 500, 330);
+    int doubleClicks = 0;
+    grid.setDoubleClicked([&] { ++doubleClicks; });
+    // Cell (4, 3) is at x 200..250, y 45..60; cell (6, 5) at x 300..350, y 75..90.
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(210, 50));
+    QTest::mouseMove(grid.viewport(), QPoint(310, 80));
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(310, 80));
+    QCOMPARE(grid.selection(), QRect(QPoint(4, 3), QPoint(6, 5)));
+    QCOMPARE(grid.currentColumn(), 6);
+
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(360, 80));
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(360, 80));
+    QCOMPARE(doubleClicks, 1);
+    QCOMPARE(grid.currentColumn(), 7);
+}
+
+QTEST_MAIN(TestDrawGrid)
+#include "tst_drawgrid.moc"
