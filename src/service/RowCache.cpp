@@ -22,6 +22,7 @@ RowCache::RowCache(Family family, int capacity)
     m_text.assign(records * static_cast<size_t>(m_textBytesPerRecord), ' ');
     m_textLength.assign(records * static_cast<size_t>(m_textFieldsPerRecord), 0);
     m_numbers.assign(records * static_cast<size_t>(m_numbersPerRecord), 0.0);
+    m_written.assign(records, 0);
 }
 
 std::string_view RowCache::text(int record, int field) const {
@@ -52,6 +53,7 @@ void RowCache::setText(int record, int field, std::string_view text) {
     const Slot& slot = m_slots[static_cast<size_t>(field)];
     if (!slot.isText)
         return;
+    m_written[static_cast<size_t>(record)] = 1;
     const size_t length = std::min(text.size(), static_cast<size_t>(slot.capacity));
     char* target = m_text.data() + static_cast<size_t>(record) * static_cast<size_t>(m_textBytesPerRecord) +
                    static_cast<size_t>(slot.offset);
@@ -66,6 +68,7 @@ void RowCache::setNumber(int record, int field, double value) {
     const Slot& slot = m_slots[static_cast<size_t>(field)];
     if (slot.isText)
         return;
+    m_written[static_cast<size_t>(record)] = 1;
     m_numbers[static_cast<size_t>(record) * static_cast<size_t>(m_numbersPerRecord) +
               static_cast<size_t>(slot.offset)] = value;
 }
@@ -77,10 +80,11 @@ void RowCache::clearRecord(int record) {
         setText(record, field, {});
         setNumber(record, field, 0);
     }
+    m_written[static_cast<size_t>(record)] = 0;
 }
 
 size_t RowCache::memoryBytes() const {
-    return m_text.capacity() + m_textLength.capacity() + m_numbers.capacity() * sizeof(double);
+    return m_text.capacity() + m_textLength.capacity() + m_numbers.capacity() * sizeof(double) + m_written.capacity();
 }
 
 void RowCache::setTotalRows(long long totalRows) {

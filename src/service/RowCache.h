@@ -28,6 +28,8 @@ class RowCache final {
     void setText(int record, int field, std::string_view text); // cut to the field's capacity
     void setNumber(int record, int field, double value);
     void clearRecord(int record);
+    // True once a reply has put a value into the record; a row never fetched is drawn blank.
+    bool isWritten(int record) const { return validRecord(record) && m_written[static_cast<size_t>(record)]; }
     // Bytes held for the records.
     size_t memoryBytes() const;
 
@@ -58,6 +60,7 @@ class RowCache final {
     std::vector<char> m_text;
     std::vector<std::uint8_t> m_textLength;
     std::vector<double> m_numbers;
+    std::vector<std::uint8_t> m_written;
     int m_gridLineCount = 0;
     long long m_reportedTotalRows = 0;
 };

@@ -294,7 +294,7 @@ void TableWindow::paintCell(QPainter& painter, int column, int row, const QRect&
         const CacheRows rows(*m_rows);
         painter.setPen(bandColor(band));
         if (band == kBandColorSet1 || band == kBandColorSet2) {
-            if (record > m_rows->capacity())
+            if (!m_rows->isWritten(record))
                 return;
             text = cellText(fam, column, RowKind::Data, rows, record);
         } else {

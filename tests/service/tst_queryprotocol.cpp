@@ -95,6 +95,7 @@ class TestQueryProtocol : public QObject {
     void realsMatchTheGeneralReader();
     void realsIgnoreLocale();
     void recordsPastCapacityStopReading();
+    void onlyRepliedRecordsCountAsWritten();
     void totalRowsBeyondCapacityIsClamped();
     void teamBlocks();
     void listReplyDropsFirstAndLast_data();
@@ -307,6 +308,19 @@ void TestQueryProtocol::recordsPastCapacityStopReading() {
     expectBlock(cache, 12, 2, 76);
     QVERIFY(holdsMarker(cache, RowCache::TotalsRecord, 0));
     QCOMPARE(cache.text(13, 0), std::string_view()); // no such record
+}
+
+void TestQueryProtocol::onlyRepliedRecordsCountAsWritten() {
+    RowCache cache(Family::Players, 100);
+    readPageReply(pageLines(Family::Players, "40", {1, 2}).join("\r\n"), 10, 2, cache);
+    QList<int> written;
+    for (int record = 0; record <= 100; ++record) {
+        if (cache.isWritten(record))
+            written.append(record);
+    }
+    QCOMPARE(written, (QList<int>{RowCache::TotalsRecord, 11, 12}));
+    cache.clearRecord(11);
+    QVERIFY(!cache.isWritten(11));
 }
 
 void TestQueryProtocol::totalRowsBeyondCapacityIsClamped() {
