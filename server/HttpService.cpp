@@ -9,7 +9,7 @@ namespace statdesk::server {
 namespace {
 
 constexpr const char* kTextType = "text/plain";
-constexpr const char* kReasonHeader = "X-Statdesk-Reason";
+constexpr const char* kReasonHeader = RawRequestStream::kReasonHeader;
 constexpr std::string_view kEventPath = "/999addlog.asp";
 constexpr std::string_view kEventQuery = "?Q=";
 
@@ -24,8 +24,8 @@ std::string literalPattern(std::string_view path) {
     return pattern;
 }
 
-// The client reports the reason of a refused request; the library writes the standard reason phrase
-// of the status, so the specific reason travels in the body and a header.
+// The client reports the reason phrase of a refused request: the reason goes in a header that the
+// connection stream moves into the status line, and in the body for anyone reading it.
 void refuse(httplib::Response& response, int status, const std::string& reason) {
     response.status = status;
     response.set_header(kReasonHeader, reason);

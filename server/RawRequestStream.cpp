@@ -31,6 +31,7 @@ RawRequestStream::RawRequestStream(socket_t connection, time_t readTimeoutSecond
 
 bool RawRequestStream::startRequest() {
     m_mayKeepAlive = false;
+    m_responseHeadPending = true;
     return readRequestLine();
 }
 
@@ -101,9 +102,39 @@ ssize_t RawRequestStream::read(char* ptr, size_t size) {
     return static_cast<ssize_t>(count);
 }
 
+std::string RawRequestStream::withReasonInStatusLine(std::string_view head, std::string_view reasonHeader) {
+    const std::string marker = "\r\n" + std::string(reasonHeader) + ": ";
+    const size_t statusEnd = head.find("\r\n");
+    const size_t reasonStart = head.find(marker);
+    if (head.substr(0, 5) != "HTTP/" || statusEnd == std::string_view::npos || reasonStart == std::string_view::npos)
+        return std::string(head);
+    const size_t valueStart = reasonStart + marker.size();
+    const std::string_view reason = head.substr(valueStart, head.find("\r\n", valueStart) - valueStart);
+    // "HTTP/1.1 400 Bad Request": keep version and code, replace the phrase.
+    const size_t codeEnd = head.find(' ', head.find(' ') + 1);
+    if (codeEnd == std::string_view::npos || codeEnd > statusEnd)
+        return std::string(head);
+    std::string rewritten(head.substr(0, codeEnd + 1));
+    rewritten += reason;
+    rewritten += head.substr(statusEnd);
+    return rewritten;
+}
+
 ssize_t RawRequestStream::write(const char* ptr, size_t size) {
     if (!is_writable())
         return -1;
+    if (m_responseHeadPending) {
+        // The library writes the status line and the headers in one piece, first.
+        m_responseHeadPending = false;
+        const std::string head = withReasonInStatusLine(std::string_view(ptr, size), kReasonHeader);
+        for (size_t offset = 0; offset < head.size();) {
+            const ssize_t part = write(head.data() + offset, head.size() - offset);
+            if (part <= 0)
+                return part;
+            offset += static_cast<size_t>(part);
+        }
+        return static_cast<ssize_t>(size);
+    }
     ssize_t sent = 0;
     do {
         sent = send(m_socket, ptr, size, MSG_NOSIGNAL);

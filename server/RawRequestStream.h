@@ -15,6 +15,7 @@ class RawRequestStream final : public httplib::Stream {
     static constexpr char kQuestionMark = '\x1f';
     static constexpr char kBlank = '\x1e';
     static constexpr size_t kMaxRequestLine = 8192;
+    static constexpr const char* kReasonHeader = "X-Statdesk-Reason";
 
     RawRequestStream(socket_t connection, time_t readTimeoutSeconds, time_t writeTimeoutSeconds);
 
@@ -33,6 +34,9 @@ class RawRequestStream final : public httplib::Stream {
     socket_t socket() const override;
 
     static std::string restoreTarget(std::string_view target);
+    // The status line of a response head carries the refusal reason that the head names in this
+    // header, so that a client showing the reason phrase shows why it was refused.
+    static std::string withReasonInStatusLine(std::string_view head, std::string_view reasonHeader);
 
   private:
     bool wait(short events, time_t seconds) const;
@@ -45,6 +49,7 @@ class RawRequestStream final : public httplib::Stream {
     std::string m_buffer;
     size_t m_position = 0;
     bool m_mayKeepAlive = false;
+    bool m_responseHeadPending = false;
 };
 
 } // namespace statdesk::server

@@ -194,7 +194,8 @@ void ServiceHttpTest::refusedRequests() {
     QFETCH(QByteArray, request);
     const Reply reply = exchange(m_service->port(), request);
     QTEST(reply.status, "status");
-    QVERIFY2(!reply.reason.isEmpty(), "a status line with a reason phrase");
+    // The client shows the reason phrase, so the specific reason must be there, not just in the body.
+    QTEST(reply.reason, "reason");
     QTEST(lines(reply.body).value(0), "reason");
     // The service is still there for the next request.
     QCOMPARE(exchange(m_service->port(), get("/basketballout.txt")).status, 200);
