@@ -106,7 +106,8 @@ std::string RawRequestStream::withReasonInStatusLine(std::string_view head, std:
     const std::string marker = "\r\n" + std::string(reasonHeader) + ": ";
     const size_t statusEnd = head.find("\r\n");
     const size_t reasonStart = head.find(marker);
-    if (head.substr(0, 5) != "HTTP/" || statusEnd == std::string_view::npos || reasonStart == std::string_view::npos)
+    if (head.substr(0, 5) != "HTTP/" || statusEnd == std::string_view::npos ||
+        reasonStart == std::string_view::npos)
         return std::string(head);
     const size_t valueStart = reasonStart + marker.size();
     const std::string_view reason = head.substr(valueStart, head.find("\r\n", valueStart) - valueStart);

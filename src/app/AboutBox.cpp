@@ -41,7 +41,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     mail->addWidget(new LinkLabel(maker::mailAddress().mid(7), maker::mailAddress(), this));
     mail->addStretch();
     layout->addLayout(mail);
-    layout->addWidget(new QLabel(QStringLiteral("Statdesk is written and kept by its own small team."), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Statdesk is written and kept by its own small team."), this));
     auto* partner = new QHBoxLayout;
     partner->addWidget(new QLabel(QStringLiteral("Statistics research with our partners:"), this));
     partner->addWidget(new LinkLabel(QStringLiteral("partner site"), maker::partnerSite(), this));

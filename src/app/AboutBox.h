@@ -8,7 +8,7 @@ namespace statdesk {
 
 class TAboutBox final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAboutBox(QWidget* parent = nullptr);
     QLabel* Label10 = nullptr; // "Version # " and the brand's version text
 };

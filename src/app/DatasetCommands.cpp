@@ -4,8 +4,8 @@
 #include "ProxySettings.h"
 #include "SharedDialogs.h"
 #include "TFormSort3.h"
-#include "TableWindow.h"
 #include "THttpCli.h"
+#include "TableWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,10 +28,18 @@ void TForm1::connectDatasetCommands() {
     connectHandler("Abort1", &TForm1::Abort1Click);
 }
 
-void TForm1::Regular1Click() { openDataset(0, "Regular1"); }
-void TForm1::Playoff1Click() { openDataset(1, "Playoff1"); }
-void TForm1::Regular2Click() { openDataset(2, "Regular2"); }
-void TForm1::Playoff2Click() { openDataset(3, "Playoff2"); }
+void TForm1::Regular1Click() {
+    openDataset(0, "Regular1");
+}
+void TForm1::Playoff1Click() {
+    openDataset(1, "Playoff1");
+}
+void TForm1::Regular2Click() {
+    openDataset(2, "Regular2");
+}
+void TForm1::Playoff2Click() {
+    openDataset(3, "Playoff2");
+}
 
 void TForm1::openDataset(int dataset, const char* openingEntry) {
     const DatasetKind kind = kDatasets[dataset];
@@ -52,9 +60,10 @@ void TForm1::openDataset(int dataset, const char* openingEntry) {
     setup.kind = kind;
     setup.brandHome = brand.BrandHome;
     setup.openingCommand = action(openingEntry);
-    setup.menu = {action("Selectplayer1"), action("Selectteam1"), action("Selectyear1"), action("SelectLeague1"),
-                  action("Sort1"),         action("Limit1"),      action("Reset1"),      action("Unhide1"),
-                  action("Print1"),        action("Coloroptions1")};
+    setup.menu = {action("Selectplayer1"), action("Selectteam1"), action("Selectyear1"),
+                  action("SelectLeague1"), action("Sort1"),       action("Limit1"),
+                  action("Reset1"),        action("Unhide1"),     action("Print1"),
+                  action("Coloroptions1")};
     setup.usageEvents = sharedDialogs().FormSort3;
     setup.bannerCount = brand.BannerCount;
     setup.bannerClickAddress = brand.BannerClickAddress;

@@ -264,7 +264,9 @@ void TForm1::Tile1Click() {
     }
 }
 
-void TForm1::Cascade1Click() { m_mdiArea->cascadeSubWindows(); }
+void TForm1::Cascade1Click() {
+    m_mdiArea->cascadeSubWindows();
+}
 
 void TForm1::ArrangeAll1Click() {
     // Arrange the minimised children's icons along the bottom edge.

@@ -3,8 +3,8 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
-#include <functional>
 #include <array>
+#include <functional>
 
 class QAction;
 class QFrame;
@@ -25,7 +25,7 @@ class TableWindow;
 class TForm1 final : public QMainWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TForm1)
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -65,11 +65,11 @@ public:
     static bool isPlayerWindow(const QWidget* window);
     static bool isTeamWindow(const QWidget* window);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildBand();
     void buildMenu();
     void connectDatasetCommands();

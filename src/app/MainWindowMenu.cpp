@@ -135,7 +135,8 @@ void TForm1::fillWindowMenu() {
     m_windowMenu->clear();
     const auto add = [this](const char* caption, const char* name, void (TForm1::*handler)()) {
         QAction* entry = addEntry(m_windowMenu, m_windowMenu, {caption, name, On});
-        connect(entry, &QAction::triggered, this, [this, handler] { runHandler([&] { (this->*handler)(); }); });
+        connect(entry, &QAction::triggered, this,
+                [this, handler] { runHandler([&] { (this->*handler)(); }); });
     };
     add("&Tile", "Tile1", &TForm1::Tile1Click);
     add("&Cascade", "Cascade1", &TForm1::Cascade1Click);
@@ -145,7 +146,8 @@ void TForm1::fillWindowMenu() {
         m_windowMenu->addSeparator();
     int number = 1;
     for (QMdiSubWindow* child : children) {
-        QAction* entry = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(child->windowTitle()));
+        QAction* entry =
+            m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(child->windowTitle()));
         entry->setCheckable(true);
         entry->setChecked(child == m_mdiArea->activeSubWindow());
         connect(entry, &QAction::triggered, child, [this, child] { m_mdiArea->setActiveSubWindow(child); });

@@ -9,11 +9,23 @@ QString sitePage(const char* path) {
 }
 } // namespace
 
-QString baseballSite() { return sitePage("/baseball/"); }
-QString basketballSite() { return sitePage("/basketball/"); }
-QString hockeySite() { return sitePage("/hockey/"); }
-QString partnerSite() { return sitePage("/partners/"); }
-QString syndicationSite() { return sitePage("/licensed-content/"); }
-QString mailAddress() { return QStringLiteral("mailto:stats@statdesk.example"); }
+QString baseballSite() {
+    return sitePage("/baseball/");
+}
+QString basketballSite() {
+    return sitePage("/basketball/");
+}
+QString hockeySite() {
+    return sitePage("/hockey/");
+}
+QString partnerSite() {
+    return sitePage("/partners/");
+}
+QString syndicationSite() {
+    return sitePage("/licensed-content/");
+}
+QString mailAddress() {
+    return QStringLiteral("mailto:stats@statdesk.example");
+}
 
 } // namespace statdesk::maker

@@ -16,14 +16,30 @@ void named(QDialog* dialog, const char* name, const char* caption) {
 }
 } // namespace
 
-TBtnRightDlg1::TBtnRightDlg1(QWidget* parent) : QDialog(parent) { named(this, "BtnRightDlg1", "Select"); }
-TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) { named(this, "BtnRightDlg", "Limit"); }
-TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) { named(this, "BtnRightDlg2", ""); }
-TBtnBottomDlg::TBtnBottomDlg(QWidget* parent) : QDialog(parent) { named(this, "BtnBottomDlg", "Color Options"); }
-TForm15::TForm15(QWidget* parent) : QDialog(parent) { named(this, "Form15", "Print Preview"); }
-TForm14::TForm14(QWidget* parent) : QDialog(parent) { named(this, "Form14", "Proxy settings"); }
-TDualListDlg::TDualListDlg(QWidget* parent) : QDialog(parent) { named(this, "DualListDlg", "Print Options"); }
-TForm11::TForm11(QWidget* parent) : QDialog(parent) { named(this, "Form11", "Unhide Columns"); }
+TBtnRightDlg1::TBtnRightDlg1(QWidget* parent) : QDialog(parent) {
+    named(this, "BtnRightDlg1", "Select");
+}
+TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
+    named(this, "BtnRightDlg", "Limit");
+}
+TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) {
+    named(this, "BtnRightDlg2", "");
+}
+TBtnBottomDlg::TBtnBottomDlg(QWidget* parent) : QDialog(parent) {
+    named(this, "BtnBottomDlg", "Color Options");
+}
+TForm15::TForm15(QWidget* parent) : QDialog(parent) {
+    named(this, "Form15", "Print Preview");
+}
+TForm14::TForm14(QWidget* parent) : QDialog(parent) {
+    named(this, "Form14", "Proxy settings");
+}
+TDualListDlg::TDualListDlg(QWidget* parent) : QDialog(parent) {
+    named(this, "DualListDlg", "Print Options");
+}
+TForm11::TForm11(QWidget* parent) : QDialog(parent) {
+    named(this, "Form11", "Unhide Columns");
+}
 
 TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     named(this, "Form12", "Update");

@@ -15,56 +15,56 @@ class TFormSort3;
 // start as windows with their name and caption.
 class TBtnRightDlg1 final : public QDialog { // select
     Q_OBJECT
-public:
+  public:
     explicit TBtnRightDlg1(QWidget* parent = nullptr);
 };
 
 class TBtnRightDlg final : public QDialog { // sort field and limit
     Q_OBJECT
-public:
+  public:
     explicit TBtnRightDlg(QWidget* parent = nullptr);
 };
 
 class TBtnRightDlg2 final : public QDialog { // list chooser; its caption is set per use
     Q_OBJECT
-public:
+  public:
     explicit TBtnRightDlg2(QWidget* parent = nullptr);
 };
 
 class TBtnBottomDlg final : public QDialog { // colour options
     Q_OBJECT
-public:
+  public:
     explicit TBtnBottomDlg(QWidget* parent = nullptr);
 };
 
 class TForm12 final : public QDialog { // update notice
     Q_OBJECT
-public:
+  public:
     explicit TForm12(QWidget* parent = nullptr);
     QLabel* Label3 = nullptr;
 };
 
 class TForm15 final : public QDialog { // print preview
     Q_OBJECT
-public:
+  public:
     explicit TForm15(QWidget* parent = nullptr);
 };
 
 class TForm14 final : public QDialog { // proxy settings
     Q_OBJECT
-public:
+  public:
     explicit TForm14(QWidget* parent = nullptr);
 };
 
 class TDualListDlg final : public QDialog { // print options
     Q_OBJECT
-public:
+  public:
     explicit TDualListDlg(QWidget* parent = nullptr);
 };
 
 class TForm11 final : public QDialog { // unhide columns
     Q_OBJECT
-public:
+  public:
     explicit TForm11(QWidget* parent = nullptr);
 };
 

@@ -8,7 +8,7 @@ namespace statdesk {
 // standard error message box; the program goes on.
 class StatdeskApplication final : public QApplication {
     Q_OBJECT
-public:
+  public:
     StatdeskApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };

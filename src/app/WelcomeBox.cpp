@@ -14,13 +14,15 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Welcome to the Korvane Online Sports Stats Database"));
     auto* layout = new QVBoxLayout(this);
     auto* custom = new QLabel(
-        QStringLiteral("If you would like a customized version of this database for your website, please contact:"),
+        QStringLiteral(
+            "If you would like a customized version of this database for your website, please contact:"),
         this);
     custom->setWordWrap(true);
     layout->addWidget(custom);
     layout->addWidget(new LinkLabel(maker::mailAddress().mid(7), maker::mailAddress(), this));
     auto* invitation = new QLabel(
-        QStringLiteral("You can also sign up with our content-syndication network through the link below."), this);
+        QStringLiteral("You can also sign up with our content-syndication network through the link below."),
+        this);
     invitation->setWordWrap(true);
     layout->addWidget(invitation);
 
@@ -38,7 +40,8 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     panelLayout->addWidget(new LinkLabel(QStringLiteral("Learn more"), maker::syndicationSite(), panel));
     layout->addWidget(panel);
 
-    layout->addWidget(new QLabel(QStringLiteral("Please see the database instructions file for more information."), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Please see the database instructions file for more information."), this));
     layout->addWidget(new QLabel(QStringLiteral("You need to be online to use these databases."), this));
     auto* proceed = new QPushButton(QStringLiteral("Click here to continue"), this);
     proceed->setDefault(true);

@@ -10,21 +10,21 @@ namespace statdesk {
 namespace {
 
 class SystemClock final : public Clock {
-public:
+  public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
 class SystemRandom final : public RandomSource {
-public:
+  public:
     void seed(quint64 value) override { m_generator.seed(static_cast<quint32>(value ^ (value >> 32))); }
     int bounded(int bound) override { return bound <= 0 ? 0 : m_generator.bounded(bound); }
 
-private:
+  private:
     QRandomGenerator m_generator{static_cast<quint32>(QDateTime::currentMSecsSinceEpoch())};
 };
 
 class DesktopOpener final : public AddressOpener {
-public:
+  public:
     void open(const QString& address) override {
         QUrl url = QUrl::fromUserInput(address);
         QDesktopServices::openUrl(url);
@@ -32,7 +32,7 @@ public:
 };
 
 class MessageBoxPresenter final : public MessagePresenter {
-public:
+  public:
     void showError(const QString& text) override {
         QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), text);
     }
@@ -70,14 +70,30 @@ Slot<MessagePresenter, MessageBoxPresenter>& presenterSlot() {
 } // namespace
 
 namespace seams {
-Clock& clock() { return clockSlot().get(); }
-RandomSource& random() { return randomSlot().get(); }
-AddressOpener& opener() { return openerSlot().get(); }
-MessagePresenter& presenter() { return presenterSlot().get(); }
-void setClock(Clock* clock) { clockSlot().current = clock; }
-void setRandom(RandomSource* random) { randomSlot().current = random; }
-void setOpener(AddressOpener* opener) { openerSlot().current = opener; }
-void setPresenter(MessagePresenter* presenter) { presenterSlot().current = presenter; }
+Clock& clock() {
+    return clockSlot().get();
+}
+RandomSource& random() {
+    return randomSlot().get();
+}
+AddressOpener& opener() {
+    return openerSlot().get();
+}
+MessagePresenter& presenter() {
+    return presenterSlot().get();
+}
+void setClock(Clock* clock) {
+    clockSlot().current = clock;
+}
+void setRandom(RandomSource* random) {
+    randomSlot().current = random;
+}
+void setOpener(AddressOpener* opener) {
+    openerSlot().current = opener;
+}
+void setPresenter(MessagePresenter* presenter) {
+    presenterSlot().current = presenter;
+}
 } // namespace seams
 
 } // namespace statdesk

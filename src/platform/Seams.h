@@ -8,13 +8,13 @@
 namespace statdesk {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
 };
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual void seed(quint64 value) = 0;
     // A whole number from 0 to bound - 1.
@@ -22,14 +22,14 @@ public:
 };
 
 class AddressOpener {
-public:
+  public:
     virtual ~AddressOpener() = default;
     // The shell's "open" for a web address, a mail address or a document.
     virtual void open(const QString& address) = 0;
 };
 
 class MessagePresenter {
-public:
+  public:
     virtual ~MessagePresenter() = default;
     // The application's standard error message box.
     virtual void showError(const QString& text) = 0;

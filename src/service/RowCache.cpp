@@ -84,7 +84,8 @@ void RowCache::clearRecord(int record) {
 }
 
 size_t RowCache::memoryBytes() const {
-    return m_text.capacity() + m_textLength.capacity() + m_numbers.capacity() * sizeof(double) + m_written.capacity();
+    return m_text.capacity() + m_textLength.capacity() + m_numbers.capacity() * sizeof(double) +
+           m_written.capacity();
 }
 
 void RowCache::setTotalRows(long long totalRows) {

@@ -23,16 +23,16 @@ namespace {
 
 // A child that counts how and in which order it was closed.
 class RecordingChild final : public QWidget {
-public:
+  public:
     RecordingChild(QStringList& log, QString name) : m_log(log), m_name(std::move(name)) {}
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override {
         m_log.append(m_name);
         QWidget::closeEvent(event);
     }
 
-private:
+  private:
     QStringList& m_log;
     QString m_name;
 };
@@ -48,7 +48,7 @@ BrandRecord quietBrand() {
 
 class TestMainWindow : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init();
     void menuTree_data();
     void menuTree();
@@ -58,7 +58,7 @@ private slots:
     void exitClosesChildrenLastToFirst();
     void handlerErrorReachesErrorBox();
 
-private:
+  private:
     QTemporaryDir m_folder;
 };
 
@@ -74,7 +74,8 @@ void TestMainWindow::menuTree_data() {
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<bool>("visible");
     const auto row = [](const char* name, const char* caption, bool enabled, bool visible) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption) << enabled << visible;
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption) << enabled
+                            << visible;
     };
     row("BasketballStatistics1", "&Basketball Statistics", true, true);
     row("Regular1", "Players - &Regular Season", true, true);
@@ -181,8 +182,8 @@ void TestMainWindow::setUpStopsAtFirstErrorAndReportsOnce() {
     }
     TForm1 window;
     QCOMPARE(presenter.errors.size(), 1);
-    QVERIFY(window.CoolBar1->isHidden());    // step 12 ran
-    QVERIFY(window.Timer3->isActive());      // step 10 left it on
+    QVERIFY(window.CoolBar1->isHidden());                                // step 12 ran
+    QVERIFY(window.Timer3->isActive());                                  // step 10 left it on
     QCOMPARE(window.windowTitle(), QStringLiteral("Velmora! Statdesk")); // step 14 never ran
 }
 
@@ -190,12 +191,14 @@ void TestMainWindow::exitClosesChildrenLastToFirst() {
     TForm1 window;
     QStringList closed;
     for (const char* name : {"first", "second", "third"}) {
-        QMdiSubWindow* sub = window.mdiArea()->addSubWindow(new RecordingChild(closed, QString::fromLatin1(name)));
+        QMdiSubWindow* sub =
+            window.mdiArea()->addSubWindow(new RecordingChild(closed, QString::fromLatin1(name)));
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->show();
     }
     window.action("Exit1")->trigger();
-    QCOMPARE(closed, (QStringList{QStringLiteral("third"), QStringLiteral("second"), QStringLiteral("first")}));
+    QCOMPARE(closed,
+             (QStringList{QStringLiteral("third"), QStringLiteral("second"), QStringLiteral("first")}));
     QTRY_VERIFY(window.mdiArea()->subWindowList().isEmpty());
 }
 

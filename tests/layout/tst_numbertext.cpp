@@ -7,7 +7,7 @@ using namespace statdesk;
 
 class TestNumberText : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void wholeNumbers_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<qlonglong>("value");
@@ -21,12 +21,14 @@ private slots:
         QTest::newRow("empty") << QByteArray("") << 0LL;
         QTest::newRow("dot first") << QByteArray(".5") << 0LL;
         QTest::newRow("sign only") << QByteArray("-") << 0LL;
-        QTest::newRow("absurdly long saturates") << QByteArray(40, '9') << std::numeric_limits<qlonglong>::max();
+        QTest::newRow("absurdly long saturates")
+            << QByteArray(40, '9') << std::numeric_limits<qlonglong>::max();
     }
     void wholeNumbers() {
         QFETCH(QByteArray, text);
         QFETCH(qlonglong, value);
-        QCOMPARE(readWholeNumber(std::string_view(text.constData(), static_cast<size_t>(text.size()))), value);
+        QCOMPARE(readWholeNumber(std::string_view(text.constData(), static_cast<size_t>(text.size()))),
+                 value);
     }
 
     void realsIgnoreTheLocale() {

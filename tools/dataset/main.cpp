@@ -38,7 +38,8 @@ int build(const fs::path& rawDir, const fs::path& out, const fs::path& self) {
     inputs.push_back(self); // a changed builder rebuilds too
     const std::string print = fingerprint(inputs);
     if (fs::exists(out) && readMeta(out, "input_fingerprint") == print) {
-        fs::last_write_time(out, fs::file_time_type::clock::now()); // so the build sees it newer than its inputs
+        fs::last_write_time(out,
+                            fs::file_time_type::clock::now()); // so the build sees it newer than its inputs
         std::cerr << "statdesk-dataset: " << out.string() << " is up to date" << std::endl;
         return 0;
     }
