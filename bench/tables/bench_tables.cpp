@@ -77,16 +77,6 @@ struct PreparedCell {
     bool fixed;
 };
 
-class CacheRows final : public RowSource {
-  public:
-    explicit CacheRows(const RowCache& rows) : m_rows(rows) {}
-    std::string_view text(int record, int field) const override { return m_rows.text(record, field); }
-    double number(int record, int field) const override { return m_rows.number(record, field); }
-
-  private:
-    const RowCache& m_rows;
-};
-
 // The same cells the grid paints, with the same texts, formatted once beforehand.
 std::vector<PreparedCell> prepareCells(const TableWindow& window) {
     std::vector<PreparedCell> cells;

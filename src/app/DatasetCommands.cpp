@@ -1,8 +1,8 @@
 #include "MainWindow.h"
 
 #include "BrandRecord.h"
-#include "ProxySettings.h"
 #include "SharedDialogs.h"
+#include "StartupState.h"
 #include "TFormSort3.h"
 #include "THttpCli.h"
 #include "TableWindow.h"
@@ -67,8 +67,7 @@ void TForm1::openDataset(int dataset, const char* openingEntry) {
     setup.usageEvents = sharedDialogs().FormSort3;
     setup.bannerCount = brand.BannerCount;
     setup.bannerClickAddress = brand.BannerClickAddress;
-    const ProxySettings& proxy = proxySettings();
-    setup.proxy = {proxy.enabled, proxy.address, proxy.port, proxy.userName, proxy.password};
+    setup.proxy = proxySettings();
 
     TableWindow* window = openTableWindow(m_mdiArea, setup);
     tableWindows[static_cast<size_t>(dataset)] = window;

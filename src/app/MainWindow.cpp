@@ -2,9 +2,9 @@
 
 #include "AboutBox.h"
 #include "BrandRecord.h"
-#include "ProxySettings.h"
 #include "Seams.h"
 #include "SharedDialogs.h"
+#include "StartupState.h"
 #include "StatdeskApplication.h"
 #include "TFtpClient.h"
 #include "THttpCli.h"
@@ -44,13 +44,6 @@ QLabel* makeLabel(QWidget* band, const QString& name, const QString& text, QPoin
     label->adjustSize();
     label->setVisible(visible);
     return label;
-}
-
-void configureProxy(THttpCli* client, const ProxySettings& proxy) {
-    client->setProxy(proxy.address);
-    client->setProxyPort(proxy.port);
-    client->setProxyUsername(proxy.userName);
-    client->setProxyPassword(proxy.password);
 }
 
 } // namespace
@@ -150,7 +143,7 @@ void TForm1::setUpSteps() {
     const ProxySettings& proxy = proxySettings();
     if (proxy.enabled) {
         for (THttpCli* client : {HttpCli1, HttpCli2, HttpCli3, SummaryGank, BaseballArticleGaffle})
-            configureProxy(client, proxy);
+            applyProxy(*client, proxy);
     }
 
     if (brand.ShowcaseMode)

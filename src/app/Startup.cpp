@@ -3,10 +3,10 @@
 #include "BrandRecord.h"
 #include "BrandStartup.h"
 #include "MainWindow.h"
-#include "ProxySettings.h"
 #include "Seams.h"
 #include "SharedDialogs.h"
 #include "StartupError.h"
+#include "StartupState.h"
 #include "StatdeskApplication.h"
 
 #include <QGuiApplication>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RowCache.h"
+
 #include <string_view>
 
 namespace statdesk {
@@ -12,6 +14,17 @@ class RowSource {
     // Texts are the reply's Latin-1 bytes; a field of the other type gives "" or 0.
     virtual std::string_view text(int record, int field) const = 0;
     virtual double number(int record, int field) const = 0;
+};
+
+// A window's row cache read as a RowSource.
+class CacheRows final : public RowSource {
+  public:
+    explicit CacheRows(const RowCache& rows) : m_rows(rows) {}
+    std::string_view text(int record, int field) const override { return m_rows.text(record, field); }
+    double number(int record, int field) const override { return m_rows.number(record, field); }
+
+  private:
+    const RowCache& m_rows;
 };
 
 } // namespace statdesk

@@ -42,16 +42,6 @@ int initialGridRowsOf(Family family) {
     return family == Family::Players ? 250 : 100;
 }
 
-class CacheRows final : public RowSource {
-  public:
-    explicit CacheRows(const RowCache& rows) : m_rows(rows) {}
-    std::string_view text(int record, int field) const override { return m_rows.text(record, field); }
-    double number(int record, int field) const override { return m_rows.number(record, field); }
-
-  private:
-    const RowCache& m_rows;
-};
-
 // The hourglass for as long as a close handler runs, even when its usage event fails.
 class WaitCursor {
   public:
@@ -134,12 +124,8 @@ TableWindow::TableWindow(const TableWindowSetup& setup, QWidget* parent)
 TableWindow::~TableWindow() = default;
 
 void TableWindow::FormCreate() {
-    if (m_setup.proxy.enabled) {
-        m_http->setProxy(m_setup.proxy.host);
-        m_http->setProxyPort(m_setup.proxy.port);
-        m_http->setProxyUsername(m_setup.proxy.username);
-        m_http->setProxyPassword(m_setup.proxy.password);
-    }
+    if (m_setup.proxy.enabled)
+        applyProxy(*m_http, m_setup.proxy);
     FormActivate();
     m_images[0]->setVisible(m_setup.bannerCount >= 1);
     m_images[1]->setVisible(m_setup.bannerCount >= 2);

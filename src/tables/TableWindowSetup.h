@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DatasetKind.h"
+#include "ProxySettings.h"
 
 #include <QString>
 
@@ -24,14 +25,6 @@ struct TableMenuActions {
     QAction* Coloroptions1 = nullptr;
 };
 
-struct ProxyFields {
-    bool enabled = false;
-    QString host;
-    QString port;
-    QString username;
-    QString password;
-};
-
 // Everything a dataset command hands to the table window it opens.
 struct TableWindowSetup {
     DatasetKind kind = DatasetKind::PlayersRegular;
@@ -41,7 +34,7 @@ struct TableWindowSetup {
     TFormSort3* usageEvents = nullptr; // owner of the usage-event client
     int bannerCount = 0;
     QString bannerClickAddress;
-    ProxyFields proxy;
+    ProxySettings proxy;
 };
 
 } // namespace statdesk

@@ -94,16 +94,21 @@ void setRecord(stats::StatRow& row, int wins, int losses) {
     row.value[7] = losses;
 }
 
+// A team's playoff record with its home and away split and its own and opponents' totals.
+void storeTeamLine(stats::StatRow& row, const TeamPlayoffLine& line) {
+    setRecord(row, line.wins, line.losses);
+    row.value[9] = line.homeWins;
+    row.value[10] = line.homeLosses;
+    row.value[11] = line.wins - line.homeWins;
+    row.value[12] = line.losses - line.homeLosses;
+    setBox(row, line.own, 0);
+    setBox(row, line.opponents, kOpponentOffset);
+}
+
 void addBoxScores(TeamRows& rows, const PlayoffBoxScores& boxScores) {
     for (const auto& line : boxScores.teams()) {
         auto& row = rows.row(line.seasonStart, line.team, line.league);
-        setRecord(row, line.wins, line.losses);
-        row.value[9] = line.homeWins;
-        row.value[10] = line.homeLosses;
-        row.value[11] = line.wins - line.homeWins;
-        row.value[12] = line.losses - line.homeLosses;
-        setBox(row, line.own, 0);
-        setBox(row, line.opponents, kOpponentOffset);
+        storeTeamLine(row, line);
     }
 }
 
@@ -224,13 +229,7 @@ void addGameLogs(TeamRows& rows, const std::filesystem::path& raw, const Directo
     }
     for (const auto& [key, line] : lines) {
         auto& row = rows.row(key.first, key.second, "NBA");
-        setRecord(row, line.wins, line.losses);
-        row.value[9] = line.homeWins;
-        row.value[10] = line.homeLosses;
-        row.value[11] = line.wins - line.homeWins;
-        row.value[12] = line.losses - line.homeLosses;
-        setBox(row, line.own, 0);
-        setBox(row, line.opponents, kOpponentOffset);
+        storeTeamLine(row, line);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ProxySettings.h"
+#include "StartupState.h"
 
 namespace statdesk {
 

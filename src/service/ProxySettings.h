@@ -4,7 +4,9 @@
 
 namespace statdesk {
 
-// The proxy the user configured; empty and off until loaded at start-up.
+class THttpCli;
+
+// The HTTP proxy the user configured; off until loaded.
 struct ProxySettings {
     bool enabled = false;
     QString address;
@@ -13,9 +15,7 @@ struct ProxySettings {
     QString password;
 };
 
-ProxySettings& proxySettings();
-
-// Set by the version check when this copy is out of date.
-bool& updateRequired();
+// Copies address, port, user name and password into the client's proxy fields.
+void applyProxy(THttpCli& client, const ProxySettings& proxy);
 
 } // namespace statdesk
