@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "BrandRecord.h"
+#include "ProxyDialog.h"
 #include "Seams.h"
 #include "SharedDialogs.h"
 #include "StartupState.h"
@@ -140,11 +141,7 @@ void TForm1::setUpSteps() {
     bannerSlot = 0;
     openedMarkers.fill(0);
 
-    const ProxySettings& proxy = proxySettings();
-    if (proxy.enabled) {
-        for (THttpCli* client : {HttpCli1, HttpCli2, HttpCli3, SummaryGank, BaseballArticleGaffle})
-            applyProxy(*client, proxy);
-    }
+    applyProxySettings();
 
     if (brand.ShowcaseMode)
         Timer4->start();
@@ -199,6 +196,14 @@ void TForm1::setUpSteps() {
     setWindowTitle(brand.Title);
     buildLinkMenus();
     uploadUsageLog();
+}
+
+void TForm1::applyProxySettings() {
+    const ProxySettings& proxy = proxySettings();
+    if (!proxy.enabled)
+        return;
+    for (THttpCli* client : {HttpCli1, HttpCli2, HttpCli3, SummaryGank, BaseballArticleGaffle})
+        applyProxy(*client, proxy);
 }
 
 void TForm1::hideNewsLabels() {

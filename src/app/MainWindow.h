@@ -31,6 +31,8 @@ class TForm1 final : public QMainWindow {
 
     // The set-up at creation; an error in a step is shown once and ends the set-up there.
     void FormCreate();
+    // Copies the process-wide proxy settings, when switched on, into the five clients that take them.
+    void applyProxySettings();
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
     QAction* action(const char* componentName) const;

@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "BrandRecord.h"
+#include "ProxyDialog.h"
 #include "TFormSort3.h"
 #include "WelcomeBox.h"
 
@@ -30,9 +31,6 @@ TBtnBottomDlg::TBtnBottomDlg(QWidget* parent) : QDialog(parent) {
 }
 TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     named(this, "Form15", "Print Preview");
-}
-TForm14::TForm14(QWidget* parent) : QDialog(parent) {
-    named(this, "Form14", "Proxy settings");
 }
 TDualListDlg::TDualListDlg(QWidget* parent) : QDialog(parent) {
     named(this, "DualListDlg", "Print Options");

@@ -8,6 +8,7 @@ class QLabel;
 namespace statdesk {
 
 class TAboutBox;
+class TForm14;
 class TForm17;
 class TFormSort3;
 
@@ -48,12 +49,6 @@ class TForm15 final : public QDialog { // print preview
     Q_OBJECT
   public:
     explicit TForm15(QWidget* parent = nullptr);
-};
-
-class TForm14 final : public QDialog { // proxy settings
-    Q_OBJECT
-  public:
-    explicit TForm14(QWidget* parent = nullptr);
 };
 
 class TDualListDlg final : public QDialog { // print options

@@ -3,6 +3,7 @@
 #include "BrandRecord.h"
 #include "BrandStartup.h"
 #include "MainWindow.h"
+#include "ProxyDialog.h"
 #include "Seams.h"
 #include "SharedDialogs.h"
 #include "StartupError.h"
@@ -38,11 +39,20 @@ int runStatdesk(int argc, char** argv) {
 
     TForm1 mainWindow;
     createSharedDialogs(&mainWindow);
-    if (updateRequired()) {
+    const bool outOfDate = updateRequired();
+    if (outOfDate)
         runHandler([] { sharedDialogs().Form12->exec(); });
-        return 0;
+    if (brandRecord().UseProxyFile) {
+        try {
+            loadProxySettingsAtStartup(*sharedDialogs().Form14, outOfDate);
+        } catch (const std::exception& error) {
+            return reportFatal(QString::fromUtf8(error.what()));
+        }
+        // The set-up's own requests went out directly; the main window's later ones take the proxy.
+        mainWindow.applyProxySettings();
     }
-    // Proxy settings (loaded here when the brand asks for them) arrive with their dialog.
+    if (outOfDate)
+        return 0;
     // Without a window manager "maximised" means nothing; start at the screen's size either way.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         mainWindow.setGeometry(screen->availableGeometry());
