@@ -218,7 +218,12 @@ void DrawGrid::setTopLeft(int row, int column) {
     m_topRow = row;
     m_leftColumn = column;
     updateScrollBars();
-    viewport()->update();
+    // The callback may wait for a new page while events run; asking for the repaint afterwards
+    // paints the new page once instead of the old rows at their new places first.
+    struct RepaintAfter {
+        QWidget* viewport;
+        ~RepaintAfter() { viewport->update(); }
+    } repaint{viewport()};
     if (m_topLeftChanged)
         m_topLeftChanged();
 }
