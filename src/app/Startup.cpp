@@ -29,7 +29,7 @@ int reportFatal(const QString& message) {
 
 int runStatdesk(int argc, char** argv) {
     StatdeskApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Statdesk"));
+    QApplication::setApplicationName(QStringLiteral("Statdesk"));
 
     try {
         brandRecord() = loadBrandRecordFromProgram(QCoreApplication::applicationFilePath());

@@ -1,5 +1,7 @@
 #include "PageReplyReader.h"
 
+#include "Windows1252.h"
+
 #include "NumberText.h"
 #include "ReplyLines.h"
 
@@ -96,7 +98,7 @@ QStringList readListReply(QByteArrayView reply) {
     splitReplyLines(reply, lines);
     QStringList values;
     for (size_t i = 1; i + 1 < lines.size(); ++i)
-        values.append(QString::fromLatin1(lines[i].data(), static_cast<qsizetype>(lines[i].size())));
+        values.append(fromWindows1252(lines[i]));
     return values;
 }
 

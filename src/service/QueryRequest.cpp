@@ -1,5 +1,7 @@
 #include "QueryRequest.h"
 
+#include "Windows1252.h"
+
 namespace statdesk {
 namespace {
 
@@ -15,7 +17,7 @@ void appendCriteriaAndEnd(QByteArray& out, const QStringList& criteria) {
         out += "*\r\n";
     } else {
         for (const QString& line : criteria) {
-            out += line.toLatin1();
+            out += toWindows1252(line);
             out += "\r\n";
         }
     }

@@ -1,5 +1,7 @@
 #include "CellFormats.h"
 
+#include "Windows1252.h"
+
 #include "ColumnCatalogue.h"
 #include "RowSource.h"
 
@@ -172,8 +174,7 @@ QString SignedRealCell(double value, int width, int decimals) {
 }
 
 QString TextCell(std::string_view text) {
-    const std::string_view shown = withoutTrailingBlanks(text);
-    return QString::fromLatin1(shown.data(), static_cast<qsizetype>(shown.size()));
+    return fromWindows1252(withoutTrailingBlanks(text));
 }
 
 QString HeightCell(std::string_view text) {
