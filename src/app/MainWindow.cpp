@@ -176,7 +176,10 @@ void TForm1::setUpSteps() {
 
     if (brand.ShowBand) {
         QPalette band = CoolBar1->palette();
-        band.setColor(QPalette::Window, colourFromReference(brand.BandColour));
+        const QColor colour = colourFromReference(brand.BandColour);
+        band.setColor(QPalette::Window, colour);
+        // The band's own texts stay readable whatever colour the brand chose.
+        band.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
         CoolBar1->setPalette(band);
         CoolBar1->setFixedHeight(brand.BandHeight);
     } else {

@@ -159,6 +159,8 @@ void TestMainWindow::setUpAppliesBrand() {
     QCOMPARE(window.windowTitle(), QStringLiteral("Test Title"));
     QCOMPARE(window.CoolBar1->height(), 44);
     QCOMPARE(window.CoolBar1->palette().color(QPalette::Window), QColor(0, 0, 128));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText),
+             QColor(Qt::white));
     QVERIFY(!window.CoolBar1->isHidden());
     QVERIFY(window.Image1->isHidden()); // ShowLogo off
     QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label1"))->isHidden());
