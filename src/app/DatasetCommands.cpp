@@ -81,9 +81,11 @@ TableWindow* TForm1::activeTableWindow() const {
 }
 
 void TForm1::Abort1Click() {
+    TableWindow* window = activeTableWindow();
+    if (!window)
+        return;
     QApplication::restoreOverrideCursor();
-    if (TableWindow* window = activeTableWindow())
-        window->HttpCli1().Abort();
+    window->HttpCli1().Abort();
 }
 
 } // namespace statdesk

@@ -234,7 +234,8 @@ void TForm1::FormActivate() {
         dialogs.Form17->exec();
     }
     if (dialogs.Form15) {
-        const int bandHeight = CoolBar1->isVisible() ? CoolBar1->height() : 0;
+        // The band keeps its height when hidden, and the preview is placed by it all the same.
+        const int bandHeight = CoolBar1->height();
         dialogs.Form15->resize(width() - 30, height() - bandHeight - 120);
         dialogs.Form15->move(dialogs.Form15->x(), bandHeight + 60);
     }

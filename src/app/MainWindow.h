@@ -31,6 +31,8 @@ class TForm1 final : public QMainWindow {
 
     // The set-up at creation; an error in a step is shown once and ends the set-up there.
     void FormCreate();
+    // Runs at every activation: the welcome box once in showcase mode, then the preview's geometry.
+    void FormActivate();
     // Copies the process-wide proxy settings, when switched on, into the five clients that take them.
     void applyProxySettings();
 
@@ -92,7 +94,6 @@ class TForm1 final : public QMainWindow {
     TableWindow* activeTableWindow() const;
     void Abort1Click();
 
-    void FormActivate();
     void About1Click();
     void Changeproxysettings1Click();
     void Tile1Click();

@@ -65,10 +65,16 @@ TForm14::TForm14(QWidget* parent) : QDialog(parent) {
     Edit2 = edit(QStringLiteral("Edit2"), GroupBox1);
     Edit3 = edit(QStringLiteral("Edit3"), GroupBox1);
     Edit3->setEchoMode(QLineEdit::Password);
-    fields->addRow(QStringLiteral("Address"), Edit1);
-    fields->addRow(QStringLiteral("Port"), MaskEdit1);
-    fields->addRow(QStringLiteral("User Name"), Edit2);
-    fields->addRow(QStringLiteral("Password"), Edit3);
+    const auto addField = [fields](const char* labelName, const char* caption, QLineEdit* field) {
+        auto* label = new QLabel(QString::fromLatin1(caption), field->parentWidget());
+        label->setObjectName(QString::fromLatin1(labelName));
+        label->setBuddy(field);
+        fields->addRow(label, field);
+    };
+    addField("Label2", "Address", Edit1);
+    addField("Label3", "Port", MaskEdit1);
+    addField("Label4", "User Name", Edit2);
+    addField("Label5", "Password", Edit3);
     layout->addWidget(GroupBox1);
 
     connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });

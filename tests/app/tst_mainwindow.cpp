@@ -1,8 +1,10 @@
+#include "AboutBox.h"
 #include "BrandRecord.h"
 #include "FakeSeams.h"
 #include "MainWindow.h"
 #include "SharedDialogs.h"
 #include "StatdeskApplication.h"
+#include "WelcomeBox.h"
 
 #include <QAction>
 #include <QDir>
@@ -37,6 +39,25 @@ class RecordingChild final : public QWidget {
     QString m_name;
 };
 
+// Closes a dialog as soon as it is shown and counts how often that happened.
+class DialogCloser final : public QObject {
+  public:
+    explicit DialogCloser(QDialog* dialog) : m_dialog(dialog) { dialog->installEventFilter(this); }
+    int shown = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_dialog && event->type() == QEvent::Show) {
+            ++shown;
+            QTimer::singleShot(0, m_dialog, [this] { m_dialog->accept(); });
+        }
+        return false;
+    }
+
+  private:
+    QDialog* m_dialog;
+};
+
 BrandRecord quietBrand() {
     BrandRecord brand;
     brand.Title = QStringLiteral("Test Title");
@@ -55,6 +76,9 @@ class TestMainWindow : public QObject {
     void linkMenusSitAtPositionsFiveAndSix();
     void setUpAppliesBrand();
     void setUpStopsAtFirstErrorAndReportsOnce();
+    void sharedDialogsInOrderWithTheirTexts();
+    void activationShowsWelcomeOnceAndPlacesPreview_data();
+    void activationShowsWelcomeOnceAndPlacesPreview();
     void exitClosesChildrenLastToFirst();
     void handlerErrorReachesErrorBox();
 
@@ -187,6 +211,52 @@ void TestMainWindow::setUpStopsAtFirstErrorAndReportsOnce() {
     QVERIFY(window.CoolBar1->isHidden());                                // step 12 ran
     QVERIFY(window.Timer3->isActive());                                  // step 10 left it on
     QCOMPARE(window.windowTitle(), QStringLiteral("Velmora! Statdesk")); // step 14 never ran
+}
+
+void TestMainWindow::sharedDialogsInOrderWithTheirTexts() {
+    brandRecord().VersionText = QStringLiteral("200");
+    brandRecord().UpdateAddress = QStringLiteral("http://site.example/download/");
+    TForm1 window;
+    createSharedDialogs(&window);
+    QStringList created;
+    for (const QDialog* dialog : window.findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly))
+        created.append(
+            QString::fromLatin1(dialog->metaObject()->className()).remove(QStringLiteral("statdesk::")));
+    QCOMPARE(created, (QStringList{"TBtnRightDlg1", "TBtnRightDlg", "TAboutBox", "TBtnRightDlg2",
+                                   "TBtnBottomDlg", "TFormSort3", "TForm12", "TForm15", "TForm14",
+                                   "TDualListDlg", "TForm17", "TForm11"}));
+    QCOMPARE(sharedDialogs().AboutBox->Label10->text(), QStringLiteral("Version # 200"));
+    QCOMPARE(sharedDialogs().Form12->Label3->text(), QStringLiteral("http://site.example/download/"));
+}
+
+void TestMainWindow::activationShowsWelcomeOnceAndPlacesPreview_data() {
+    QTest::addColumn<bool>("showcase");
+    QTest::addColumn<bool>("showBand");
+    QTest::addColumn<int>("bandHeight");
+    QTest::addColumn<int>("placedBy");
+    QTest::newRow("showcase, band shown") << true << true << 44 << 44;
+    QTest::newRow("no showcase, hidden band keeps its default height") << false << false << 44 << 66;
+}
+
+void TestMainWindow::activationShowsWelcomeOnceAndPlacesPreview() {
+    QFETCH(bool, showcase);
+    QFETCH(bool, showBand);
+    QFETCH(int, bandHeight);
+    QFETCH(int, placedBy);
+    BrandRecord& brand = brandRecord();
+    brand.ShowcaseMode = showcase;
+    brand.ShowBand = showBand;
+    brand.BandHeight = bandHeight;
+    TForm1 window;
+    createSharedDialogs(&window);
+    DialogCloser welcome(sharedDialogs().Form17.data());
+    window.resize(1000, 800);
+    window.FormActivate();
+    window.FormActivate(); // coming back from another program
+    QCOMPARE(welcome.shown, showcase ? 1 : 0);
+    const TForm15* preview = sharedDialogs().Form15;
+    QCOMPARE(preview->size(), QSize(1000 - 30, 800 - placedBy - 120));
+    QCOMPARE(preview->y(), placedBy + 60);
 }
 
 void TestMainWindow::exitClosesChildrenLastToFirst() {

@@ -96,10 +96,21 @@ void TestProxySettings::roundTripKeepsBlanks() {
 
 void TestProxySettings::checkBoxEnablesTheGroup() {
     TForm14 dialog;
-    QVERIFY(!dialog.GroupBox1->isEnabled());
-    QVERIFY(!dialog.Edit3->isEnabled());
+    const auto groupEnabled = [&dialog](bool enabled) {
+        for (const char* name :
+             {"Label2", "Label3", "Label4", "Label5", "Edit1", "MaskEdit1", "Edit2", "Edit3"}) {
+            const auto* control = dialog.GroupBox1->findChild<QWidget*>(QString::fromLatin1(name));
+            QVERIFY2(control, name);
+            QVERIFY2(control->isEnabled() == enabled, name);
+        }
+    };
+    groupEnabled(false);
     dialog.CheckBox1->setChecked(true);
-    QVERIFY(dialog.Edit1->isEnabled() && dialog.Edit3->isEnabled());
+    groupEnabled(true);
+    dialog.Edit1->setText(QStringLiteral("proxy.lan"));
+    dialog.CheckBox1->setChecked(false);
+    groupEnabled(false);
+    QCOMPARE(dialog.Edit1->text(), QStringLiteral("proxy.lan"));
     QCOMPARE(dialog.MaskEdit1->maxLength(), 5);
     QCOMPARE(dialog.Edit3->echoMode(), QLineEdit::Password);
 }
