@@ -79,6 +79,8 @@ bool RawRequestStream::readRequestLine() {
     for (size_t i = first + 1; i < last; ++i) {
         if (m_buffer[i] == ' ')
             m_buffer[i] = kBlank;
+        else if (m_buffer[i] == '#')
+            m_buffer[i] = kHash;
         else if (m_buffer[i] == '?' && i != query)
             m_buffer[i] = kQuestionMark;
     }
@@ -168,6 +170,8 @@ std::string RawRequestStream::restoreTarget(std::string_view target) {
             c = '?';
         else if (c == kBlank)
             c = ' ';
+        else if (c == kHash)
+            c = '#';
     }
     return restored;
 }

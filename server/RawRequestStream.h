@@ -7,13 +7,14 @@
 namespace statdesk::server {
 
 // A connection's byte stream that holds back each request line until it is complete and then
-// protects the characters the HTTP library would refuse inside a request target: a second "?"
-// and blanks. Usage events put link addresses into the target unescaped, and they must arrive
+// protects the characters the HTTP library would refuse or cut inside a request target: a second
+// "?", blanks and "#". Usage events put link addresses into the target unescaped, and they must arrive
 // whole. restoreTarget turns the protected characters back.
 class RawRequestStream final : public httplib::Stream {
   public:
     static constexpr char kQuestionMark = '\x1f';
     static constexpr char kBlank = '\x1e';
+    static constexpr char kHash = '\x1d';
     static constexpr size_t kMaxRequestLine = 8192;
     static constexpr const char* kReasonHeader = "X-Statdesk-Reason";
 

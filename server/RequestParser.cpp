@@ -118,22 +118,28 @@ void parseHead(std::string_view head, Family family, ServiceRequest& request) {
         fail(kBadRequest, "No player list in a team dataset");
 }
 
+// The limit dialog sends the bounds as typed and cuts the line at 50 characters, so a bound may
+// hold "!" and the maximum (or its final "!") may be missing: the column ends at the first "!",
+// the minimum at the next one, and the maximum takes the rest (empty when cut away).
 Criterion rangeLimit(std::string_view text, Family family) {
-    auto parts = split(text, "!");
-    if (parts.size() == 4 && parts[3].empty())
-        parts.pop_back();
-    if (parts.size() != 3)
+    const size_t columnEnd = text.find('!');
+    if (columnEnd == std::string_view::npos)
         fail(kBadRequest, "Bad limit line");
-    const auto column = parseInteger(parts[0]);
+    const auto column = parseInteger(text.substr(0, columnEnd));
     if (!column)
         fail(kBadRequest, "Bad limit column");
     if (*column < 0 || *column >= columnCount(family))
         fail(kBadRequest, "Limit column out of range");
+    std::string_view bounds = text.substr(columnEnd + 1);
+    if (bounds.ends_with('!'))
+        bounds.remove_suffix(1);
+    const size_t minimumEnd = bounds.find('!');
     Criterion limit;
     limit.letter = 'E';
     limit.column = static_cast<int>(*column);
-    limit.minimum = parts[1];
-    limit.maximum = parts[2];
+    limit.minimum = bounds.substr(0, minimumEnd);
+    if (minimumEnd != std::string_view::npos)
+        limit.maximum = bounds.substr(minimumEnd + 1);
     return limit;
 }
 

@@ -1,5 +1,7 @@
 #include "HttpAddress.h"
 
+#include "Windows1252.h"
+
 namespace statdesk {
 namespace {
 
@@ -27,7 +29,7 @@ QByteArray escapeControlBytes(const QByteArray& path) {
 } // namespace
 
 HttpAddress parseHttpAddress(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
+    const QByteArray bytes = toWindows1252(text);
     HttpAddress address;
     QByteArray rest = bytes;
     // A "://" after the first "/" belongs to the path (an address inside a query string).

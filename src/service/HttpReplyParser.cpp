@@ -1,6 +1,18 @@
 #include "HttpReplyParser.h"
 
+#include "Windows1252.h"
+
 namespace statdesk {
+namespace {
+
+// Bytes of line from position start on (none when the line is shorter).
+std::string_view textFrom(const QByteArray& line, qsizetype start) {
+    if (start >= line.size())
+        return {};
+    return std::string_view(line.constData() + start, static_cast<size_t>(line.size() - start));
+}
+
+} // namespace
 
 bool HttpReplyParser::feed(QByteArrayView data) {
     if (failed())
@@ -49,7 +61,7 @@ bool HttpReplyParser::headerLine(QByteArray line) {
     }
     if (line.startsWith("HTTP/1.0") || line.startsWith("HTTP/1.1")) {
         m_statusCode = line.mid(9, 3).toInt();
-        m_reason = QString::fromLatin1(line.mid(13));
+        m_reason = fromWindows1252(textFrom(line, 13));
         return m_statusCode < 400;
     }
     const qsizetype colon = line.indexOf(':');
@@ -59,7 +71,7 @@ bool HttpReplyParser::headerLine(QByteArray line) {
         qsizetype start = colon + 1;
         while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
             ++start;
-        m_location = QString::fromLatin1(line.mid(start));
+        m_location = fromWindows1252(textFrom(line, start));
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "HttpRequestText.h"
 
+#include "Windows1252.h"
+
 namespace statdesk {
 
 QByteArray buildHttpRequest(const HttpAddress& target, const HttpRequestSettings& settings) {
@@ -24,7 +26,7 @@ QByteArray buildHttpRequest(const HttpAddress& target, const HttpRequestSettings
         out += "Content-Length: " + QByteArray::number(settings.body ? settings.body->size() : 0) + "\r\n";
     if (settings.viaProxy && !settings.proxyUsername.isEmpty()) {
         const QByteArray credentials =
-            settings.proxyUsername.toLatin1() + ':' + settings.proxyPassword.toLatin1();
+            toWindows1252(settings.proxyUsername) + ':' + toWindows1252(settings.proxyPassword);
         out += "Proxy-Authorization: Basic " + credentials.toBase64() + "\r\n";
     }
     out += "\r\n";

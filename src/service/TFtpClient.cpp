@@ -60,7 +60,10 @@ bool TFtpClient::Upload() {
     file.close();
 
     QTcpServer listener;
-    const QHostAddress local = m_control->localAddress();
+    QHostAddress local = m_control->localAddress();
+    // PORT can only name IPv4: a loopback control connection over IPv6 announces 127.0.0.1.
+    if (local.isLoopback())
+        local = QHostAddress(QHostAddress::LocalHost);
     if (!listener.listen(local, 0))
         return fail(listener.errorString());
     connect(&listener, &QTcpServer::newConnection, this, &TFtpClient::progressed);

@@ -67,8 +67,8 @@ class TFtpClient final : public QObject {
 
     QString m_hostName;
     QString m_port = QStringLiteral("ftp");
-    QString m_userName;
-    QString m_passWord;
+    QString m_userName = QStringLiteral("quill");
+    QString m_passWord = QStringLiteral("quill");
     QString m_localFileName = QStringLiteral("check.ver");
     QString m_hostFileName;
     int m_timeoutMs = 15000;

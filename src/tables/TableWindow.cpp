@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace statdesk {
@@ -30,6 +31,9 @@ constexpr int kRowHeight = 15;
 
 // When a window of the family was last created; the IN event reports the time since.
 std::array<QDateTime, 2> g_familyStart;
+
+// The table window that is the active child now, if any.
+TableWindow* g_activeTableWindow = nullptr;
 
 QDateTime& familyStart(Family family) {
     return g_familyStart[family == Family::Players ? 0 : 1];
@@ -121,7 +125,10 @@ TableWindow::TableWindow(const TableWindowSetup& setup, QWidget* parent)
     FormCreate();
 }
 
-TableWindow::~TableWindow() = default;
+TableWindow::~TableWindow() {
+    if (g_activeTableWindow == this)
+        g_activeTableWindow = nullptr;
+}
 
 void TableWindow::FormCreate() {
     if (m_setup.proxy.enabled)
@@ -177,10 +184,14 @@ void TableWindow::attachTo(QMdiSubWindow* frame) {
             [this](Qt::WindowStates before, Qt::WindowStates now) {
                 const bool wasActive = before.testFlag(Qt::WindowActive);
                 const bool isActive = now.testFlag(Qt::WindowActive);
-                if (isActive && !wasActive)
+                if (isActive && !wasActive) {
+                    g_activeTableWindow = this;
                     FormActivate();
-                else if (wasActive && !isActive)
+                } else if (wasActive && !isActive) {
+                    if (g_activeTableWindow == this)
+                        g_activeTableWindow = nullptr;
                     FormDeactivate();
+                }
             });
 }
 
@@ -200,8 +211,12 @@ void TableWindow::FormDeactivate() {
     setAllCommands(false);
 }
 
+// The area activates the next child before this window is deleted, so that window gets the
+// commands back here rather than on its own activation.
 void TableWindow::disableAllCommands() {
     setAllCommands(false);
+    if (g_activeTableWindow && g_activeTableWindow != this)
+        g_activeTableWindow->FormActivate();
 }
 
 void TableWindow::busyOn() {
@@ -356,8 +371,13 @@ void TableWindow::setBannerNumber(int slot, int number) {
     m_bannerNumbers[slot == 2 ? 1 : 0] = number;
 }
 
+// A click is the left button released over the control it was pressed on.
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton &&
+        static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
         if (watched == m_label2)
             label2Click();
         else if (watched == m_images[0])

@@ -39,6 +39,8 @@ class QueryEngineTest : public QObject {
     void initTestCase();
     void requestForms_data();
     void requestForms();
+    void limitLinesAsTheDialogBuildsThem_data();
+    void limitLinesAsTheDialogBuildsThem();
     void sortOrders_data();
     void sortOrders();
     void criteria_data();
@@ -91,6 +93,41 @@ void QueryEngineTest::requestForms() {
     QCOMPARE(QList<int>(request.sortCodes.begin(), request.sortCodes.end()), codes);
     QTEST(static_cast<int>(request.pageStart), "start");
     QTEST(request.pageSize, "size");
+}
+
+// Bounds travel exactly as typed and the stored line is cut at 50 characters.
+void QueryEngineTest::limitLinesAsTheDialogBuildsThem_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QByteArray>("minimum");
+    QTest::addColumn<QByteArray>("maximum");
+    QTest::newRow("dialog defaults") << QByteArray("E0!0!9999!") << 0 << QByteArray("0")
+                                     << QByteArray("9999");
+    QTest::newRow("typed with blanks and comma")
+        << QByteArray("E29! 1,5 !20 !") << 29 << QByteArray(" 1,5 ") << QByteArray("20 ");
+    QTest::newRow("empty maximum") << QByteArray("E7!1!!") << 7 << QByteArray("1") << QByteArray();
+    QTest::newRow("cut after the minimum")
+        << QByteArray("E7!" + QByteArray(46, '1') + "!") << 7 << QByteArray(46, '1') << QByteArray();
+    QTest::newRow("cut inside the minimum")
+        << QByteArray("E7!" + QByteArray(47, '1')) << 7 << QByteArray(47, '1') << QByteArray();
+    QTest::newRow("cut inside the maximum")
+        << QByteArray("E28!1!" + QByteArray(44, '9')) << 28 << QByteArray("1") << QByteArray(44, '9');
+    QTest::newRow("bang typed in a bound")
+        << QByteArray("E7!1!2!3!") << 7 << QByteArray("1") << QByteArray("2!3");
+}
+
+void QueryEngineTest::limitLinesAsTheDialogBuildsThem() {
+    QFETCH(QByteArray, line);
+    QVERIFY(line.size() <= 50);
+    const ServiceRequest request =
+        parseRequest(body("0!20!300!", line.toStdString() + "\r\n*\r\n"), Family::Players);
+    QCOMPARE(request.groups.size(), size_t(1));
+    QCOMPARE(request.groups[0].size(), size_t(1));
+    const Criterion& limit = request.groups[0][0];
+    QCOMPARE(limit.letter, 'E');
+    QTEST(limit.column, "column");
+    QTEST(QByteArray::fromStdString(limit.minimum), "minimum");
+    QTEST(QByteArray::fromStdString(limit.maximum), "maximum");
 }
 
 void QueryEngineTest::sortOrders_data() {
@@ -153,6 +190,8 @@ void QueryEngineTest::criteria_data() {
     QTest::newRow("points limit inclusive") << QByteArray("E28!1000!2000!\r\n*\r\n") << Keys{1, 3, 4, 5, 12};
     QTest::newRow("limits are alternatives")
         << QByteArray("E28!2000!2000!\r\nE28!0!0!\r\n*\r\n") << Keys{1, 3, 7, 11, 12};
+    QTest::newRow("bounds typed with blanks")
+        << QByteArray("E28! 1000 ! 2000 !\r\n*\r\n") << Keys{1, 3, 4, 5, 12};
     QTest::newRow("limit and choice") << QByteArray("E28!1000!2000!\r\nDNBA\r\n*\r\n") << Keys{1, 3, 5, 12};
     QTest::newRow("real limit") << QByteArray("E29!20!30!\r\n*\r\n") << Keys{1, 3, 5, 9};
     QTest::newRow("real limit with fractions") << QByteArray("E29!24.3!24.4!\r\n*\r\n") << Keys{1, 3};

@@ -174,7 +174,7 @@ void ServiceHttpTest::refusedRequests_data() {
     QTest::newRow("limit column out of range")
         << page("0!20!300!\r\nE76!1!2!\r\n*\r\n\x1a") << 400 << QByteArray("Limit column out of range");
     QTest::newRow("limit without maximum")
-        << page("0!20!300!\r\nE7!1\r\n*\r\n\x1a") << 400 << QByteArray("Bad limit line");
+        << page("0!20!300!\r\nE7\r\n*\r\n\x1a") << 400 << QByteArray("Bad limit line");
     QTest::newRow("line over 50") << page("0!20!300!\r\nA" + QByteArray(50, 'x') + "\r\n*\r\n\x1a") << 400
                                   << QByteArray("Criterion line over 50 characters");
     QTest::newRow("over 500 lines") << page("0!20!300!\r\n" + QByteArray("*\r\n").repeated(501) + "\x1a")
@@ -206,6 +206,8 @@ void ServiceHttpTest::usageEventsAreStoredAsSent() {
         "IN,basketballplayers,www.one.example,95",
         "MENUCLICK,http://links.example/page.asp?id=7&x=%41,www.one.example,0",
         "TOOLCLICK,http://a.example/a b?c?d,www.one.example,0",
+        "URLCLICK,basketballplayers,caf\xe9\x80.example/#top,0",
+        "MENUCLICK,http://x.example/{a}|b^`\"<>\\[],www.one.example,0",
     };
     for (const QByteArray& event : events)
         QCOMPARE(exchange(m_service->port(), get("/999addlog.asp?Q=" + event)).status, 200);

@@ -117,6 +117,9 @@ void TestHttpClient::requestBytes_data() {
     QTest::newRow("control bytes escaped")
         << false << "%1/a b\r\nX-Injected: 1\x7f" << QByteArray() << false << false << false
         << "GET /a%20b%0D%0AX-Injected:%201%7F HTTP/1.0\r\n" + kAccept + kAgent + host + "\r\n";
+    QTest::newRow("Windows-1252 path")
+        << false << QString::fromUtf8("%1/caf\u00e9\u20ac?q=\u0161") << QByteArray() << false << false
+        << false << "GET /caf\xe9\x80?q=\x9a HTTP/1.0\r\n" + kAccept + kAgent + host + "\r\n";
     QTest::newRow("proxy, target with port")
         << false << "stats.example:8080/cgi-bin/verread.exe?a=b" << QByteArray() << false << false << true
         << "GET http://stats.example:8080/cgi-bin/verread.exe?a=b HTTP/1.0\r\n" + kAccept + kAgent +
@@ -216,6 +219,8 @@ void TestHttpClient::failures_data() {
     QTest::newRow("blank in host") << "bad host/x" << R{} << 404 << "can't resolve hostname to IP address";
     QTest::newRow("404 with reason") << "%1/x" << R{"HTTP/1.0 404 Not Found Here\r\n\r\nsecret body"} << 404
                                      << "Not Found Here";
+    QTest::newRow("Windows-1252 reason")
+        << "%1/x" << R{"HTTP/1.0 404 Caf\xe9 \x80\r\n\r\n"} << 404 << QString::fromUtf8("Caf\u00e9 \u20ac");
     QTest::newRow("status line alone ends it")
         << "%1/x" << R{"HTTP/1.1 500 Boom\r\n", false} << 500 << "Boom";
     QTest::newRow("header line of 8193 bytes")

@@ -1,7 +1,9 @@
+#include "BusyAnimation.h"
 #include "DrawGrid.h"
 #include "EHttpException.h"
 #include "FakeSeams.h"
 #include "RecordingServer.h"
+#include "RowBand.h"
 #include "ServiceProcess.h"
 #include "TFormSort3.h"
 #include "THttpCli.h"
@@ -72,6 +74,12 @@ class TestTableWindow : public QObject {
     void failureOnAllHostsKeepsTheWindow_data();
     void failureOnAllHostsKeepsTheWindow();
     void activationSwitchesThePlayerCommand();
+    void onlyAPlayerWindowResetsTheAlternationKey_data();
+    void onlyAPlayerWindowResetsTheAlternationKey();
+    void layoutFollowsTheWindowSize_data();
+    void layoutFollowsTheWindowSize();
+    void closingTheActiveWindowLeavesTheNextOneItsCommands_data();
+    void closingTheActiveWindowLeavesTheNextOneItsCommands();
     void clicksOpenAndReportInTheirOrder();
     void realServiceFillsPagesAndStoresTheInEvent();
 
@@ -120,6 +128,7 @@ void TestTableWindow::cleanup() {
     m_service.reset();
     qunsetenv("STATDESK_HOSTS");
     qunsetenv("STATDESK_SITE");
+    colorSettings() = ColorSettings{};
 }
 
 TableWindow* TestTableWindow::open(DatasetKind kind) {
@@ -248,6 +257,7 @@ void TestTableWindow::closingSendsTheInEventAndResetsTheMenu() {
     QCOMPARE(events(), QStringList{"IN,basketballplayers,www.brand.example,95"});
     QCOMPARE(closedSpy.size(), 1);
     QVERIFY(m_actions[10]->isEnabled());
+    QTest::qWait(10);                   // the closed window is deleted
     QVERIFY(m_actions[4]->isEnabled()); // other windows remain: the commands stay
 
     m_area->closeAllSubWindows();
@@ -336,13 +346,96 @@ void TestTableWindow::activationSwitchesThePlayerCommand() {
     QVERIFY(m_actions[9]->isEnabled());
 }
 
+void TestTableWindow::onlyAPlayerWindowResetsTheAlternationKey_data() {
+    QTest::addColumn<DatasetKind>("kind");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("players") << DatasetKind::PlayersPlayoffs << 0;
+    QTest::newRow("teams") << DatasetKind::TeamsRegular << 2;
+}
+
+void TestTableWindow::onlyAPlayerWindowResetsTheAlternationKey() {
+    QFETCH(DatasetKind, kind);
+    QFETCH(int, expected);
+    colorSettings().AlternateBy = 2;
+    open(kind);
+    QCOMPARE(colorSettings().AlternateBy, expected);
+}
+
+void TestTableWindow::layoutFollowsTheWindowSize_data() {
+    QTest::addColumn<DatasetKind>("kind");
+    QTest::addColumn<int>("image2Left");
+    QTest::newRow("players") << DatasetKind::PlayersPlayoffs << 484;
+    QTest::newRow("teams") << DatasetKind::TeamsRegular << 480;
+}
+
+// Everything below the grid keeps its left position and moves with the bottom of the frame.
+void TestTableWindow::layoutFollowsTheWindowSize() {
+    QFETCH(DatasetKind, kind);
+    QFETCH(int, image2Left);
+    TableWindow* window = open(kind);
+    QWidget* frame = window->parentWidget();
+    const QList<QLabel*> labels = window->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    QLabel* label3 = nullptr;
+    QList<QLabel*> images;
+    for (QLabel* label : labels) {
+        if (label->text() == QStringLiteral("Click here to get on the web at:"))
+            label3 = label;
+        else if (label->size() == QSize(468, 60))
+            images.append(label);
+    }
+    QVERIFY(label3);
+    QCOMPARE(images.size(), 2);
+    for (const QSize size : {m_area->viewport()->size(), QSize(700, 480)}) {
+        m_area->resize(size + (m_area->size() - m_area->viewport()->size()));
+        QTest::qWait(10);
+        const int h = frame->height();
+        const int w = frame->width();
+        QCOMPARE(window->DrawGrid1()->geometry(), QRect(0, 0, w - 30, h - 132));
+        QCOMPARE(window->Label1()->pos(), QPoint(104, h - 60));
+        QCOMPARE(window->findChild<BusyAnimation*>()->pos(), QPoint(10, h - 60));
+        QCOMPARE(label3->pos(), QPoint(270, h - 60));
+        QCOMPARE(window->Label2()->pos(), QPoint(475, h - 60));
+        QCOMPARE(images[0]->pos(), QPoint(7, h - 122));
+        QCOMPARE(images[1]->pos(), QPoint(image2Left, h - 122));
+    }
+}
+
+void TestTableWindow::closingTheActiveWindowLeavesTheNextOneItsCommands_data() {
+    QTest::addColumn<DatasetKind>("remaining");
+    QTest::addColumn<DatasetKind>("closed");
+    QTest::addColumn<bool>("playerCommand");
+    QTest::newRow("team closed, players remain")
+        << DatasetKind::PlayersRegular << DatasetKind::TeamsRegular << true;
+    QTest::newRow("players closed, teams remain")
+        << DatasetKind::TeamsPlayoffs << DatasetKind::PlayersPlayoffs << false;
+}
+
+void TestTableWindow::closingTheActiveWindowLeavesTheNextOneItsCommands() {
+    QFETCH(DatasetKind, remaining);
+    QFETCH(DatasetKind, closed);
+    QFETCH(bool, playerCommand);
+    TableWindow* next = open(remaining);
+    TableWindow* active = open(closed);
+    QVERIFY(active->parentWidget()->close());
+    QTest::qWait(10); // the closed window is deleted after the next one became active
+    QCOMPARE(m_area->activeSubWindow(), next->parentWidget());
+    QCOMPARE(m_actions[0]->isEnabled(), playerCommand);
+    for (int i = 1; i < 10; ++i)
+        QVERIFY2(m_actions[i]->isEnabled(), qPrintable(QString::number(i)));
+}
+
 void TestTableWindow::clicksOpenAndReportInTheirOrder() {
     auto* players = static_cast<TForm2A*>(open(DatasetKind::PlayersPlayoffs));
     auto* teams = static_cast<TForm5*>(open(DatasetKind::TeamsRegular));
     players->setBannerNumber(1, 7);
     players->setBannerNumber(2, 42);
 
-    players->Label2Click();
+    // Only a left click over the label counts.
+    QTest::mouseClick(players->Label2(), Qt::RightButton);
+    QTest::mousePress(players->Label2(), Qt::LeftButton);
+    QTest::mouseRelease(players->Label2(), Qt::LeftButton, {}, QPoint(-5, -5));
+    QVERIFY(m_opener->opened.isEmpty());
+    QTest::mouseClick(players->Label2(), Qt::LeftButton);
     teams->Label2Click();
     players->Image2Click();
     QCOMPARE(m_opener->opened,
