@@ -69,8 +69,10 @@ void TForm1::openDataset(int dataset, const char* openingEntry) {
     setup.bannerClickAddress = brand.BannerClickAddress;
     setup.proxy = proxySettings();
 
-    TableWindow* window = openTableWindow(m_mdiArea, setup);
+    // Recorded before its first query, so that whatever runs while the query waits finds it.
+    TableWindow* window = createTableWindow(m_mdiArea, setup);
     tableWindows[static_cast<size_t>(dataset)] = window;
+    window->Refetch();
 }
 
 TableWindow* TForm1::activeTableWindow() const {

@@ -450,7 +450,7 @@ void TForm5::Image2Click() {
     sendClick(UsageEvent::clickLine(Family::Teams, m_setup.brandHome));
 }
 
-TableWindow* openTableWindow(QMdiArea* area, const TableWindowSetup& setup) {
+TableWindow* createTableWindow(QMdiArea* area, const TableWindowSetup& setup) {
     TableWindow* window = nullptr;
     if (datasetFamily(setup.kind) == Family::Players)
         window = new TForm2A(setup);
@@ -463,6 +463,11 @@ TableWindow* openTableWindow(QMdiArea* area, const TableWindowSetup& setup) {
     window->FormActivate();
     frame->showMaximized();
     window->ResizeMe();
+    return window;
+}
+
+TableWindow* openTableWindow(QMdiArea* area, const TableWindowSetup& setup) {
+    TableWindow* window = createTableWindow(area, setup);
     window->Refetch();
     return window;
 }

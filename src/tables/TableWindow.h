@@ -103,7 +103,7 @@ class TableWindow : public QWidget {
     void attachTo(QMdiSubWindow* frame);
     int outerHeight() const;
     int outerWidth() const;
-    friend TableWindow* openTableWindow(QMdiArea* area, const TableWindowSetup& setup);
+    friend TableWindow* createTableWindow(QMdiArea* area, const TableWindowSetup& setup);
 
     THttpCli* m_http;
     DrawGrid* m_grid;
@@ -176,7 +176,9 @@ class TForm5 final : public TableWindow {
 };
 
 // Creates the window of setup.kind (TForm2A or TForm5) in the area, points its client at the
-// opening host, disables the opening command, shows it maximised and runs its first query.
+// opening host, disables the opening command and shows it maximised; the caller runs Refetch.
+TableWindow* createTableWindow(QMdiArea* area, const TableWindowSetup& setup);
+// createTableWindow, then the first query.
 TableWindow* openTableWindow(QMdiArea* area, const TableWindowSetup& setup);
 
 } // namespace statdesk
