@@ -13,11 +13,9 @@ class StatdeskApplication final : public QApplication {
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// Runs an action the way an event handler runs: an exception it throws is shown, not propagated.
-template <typename Action> void runHandler(Action&& action);
-
 void showHandlerError(const char* what);
 
+// Runs an action the way an event handler runs: an exception it throws is shown, not propagated.
 template <typename Action> void runHandler(Action&& action) {
     try {
         action();

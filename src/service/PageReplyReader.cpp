@@ -1,9 +1,8 @@
 #include "PageReplyReader.h"
 
-#include "Windows1252.h"
-
 #include "NumberText.h"
 #include "ReplyLines.h"
+#include "Windows1252.h"
 
 namespace statdesk {
 namespace {

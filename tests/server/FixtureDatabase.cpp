@@ -1,57 +1,13 @@
 #include "FixtureDatabase.h"
 
+#include "DatabaseWriter.h"
 #include "DerivedValues.h"
-
-#include <sqlite3.h>
-#include <stdexcept>
 
 namespace statdesk::test {
 namespace {
 
 constexpr int kPlayerGames = 6, kPlayerMinutes = 7, kPlayerSteals = 25, kPlayerPoints = 45;
 constexpr int kTeamGames = 5, kTeamWins = 6, kTeamLosses = 7, kTeamOffDq = 59, kTeamOffPoints = 57;
-
-void check(int code, sqlite3* db) {
-    if (code != SQLITE_OK && code != SQLITE_DONE && code != SQLITE_ROW)
-        throw std::runtime_error(sqlite3_errmsg(db));
-}
-
-const char* columnType(FieldType type) {
-    return type == FieldType::Text ? "TEXT" : type == FieldType::Integer ? "INTEGER" : "REAL";
-}
-
-void createTable(sqlite3* db, const std::string& name, Family family) {
-    std::string sql = "CREATE TABLE " + name + " (row_key INTEGER PRIMARY KEY, season_start INTEGER NOT NULL";
-    const auto fields = replyFields(family);
-    for (size_t i = 0; i < fields.size(); ++i)
-        sql += ", f" + std::to_string(i) + " " + columnType(fields[i].type);
-    sql += ")";
-    check(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), db);
-}
-
-void insert(sqlite3* db, const std::string& table, long long key, int season, const stats::StatRow& row) {
-    std::string sql = "INSERT INTO " + table + " VALUES (?, ?";
-    for (size_t i = 0; i < row.value.size(); ++i)
-        sql += ", ?";
-    sql += ")";
-    sqlite3_stmt* statement = nullptr;
-    check(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), db);
-    sqlite3_bind_int64(statement, 1, key);
-    sqlite3_bind_int(statement, 2, season);
-    const auto fields = replyFields(row.family);
-    for (size_t i = 0; i < fields.size(); ++i) {
-        const int index = static_cast<int>(i) + 3;
-        if (fields[i].type == FieldType::Text)
-            sqlite3_bind_text(statement, index, row.text[i].c_str(), -1, SQLITE_TRANSIENT);
-        else if (fields[i].type == FieldType::Integer)
-            sqlite3_bind_int64(statement, index, static_cast<long long>(row.value[i]));
-        else
-            sqlite3_bind_double(statement, index, row.value[i]);
-    }
-    const int stepped = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    check(stepped, db);
-}
 
 stats::StatRow playerRow(const FixturePlayer& player) {
     stats::StatRow row = stats::makeEmptyRow(Family::Players);
@@ -124,35 +80,23 @@ const std::vector<FixtureTeam>& fixtureTeams() {
 }
 
 void writeFixtureDatabase(const QString& path) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open(path.toLocal8Bit().constData(), &db) != SQLITE_OK) {
-        sqlite3_close(db);
-        throw std::runtime_error("cannot create " + path.toStdString());
+    // The builder numbers rows from 1 in the order given, which is the fixture's key order.
+    dataset::Dataset playersRegular{"players_regular", Family::Players, {}};
+    dataset::Dataset playersPlayoffs{"players_playoffs", Family::Players, {}};
+    for (const FixturePlayer& player : fixturePlayers()) {
+        playersRegular.rows.push_back({player.seasonStart, playerRow(player)});
+        if (player.key <= kPlayoffKeyLimit)
+            playersPlayoffs.rows.push_back({player.seasonStart, playerRow(player)});
     }
-    try {
-        check(sqlite3_exec(db, "BEGIN; CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT);", nullptr,
-                           nullptr, nullptr),
-              db);
-        for (const char* name : {"players_regular", "players_playoffs"}) {
-            createTable(db, name, Family::Players);
-            for (const FixturePlayer& player : fixturePlayers()) {
-                if (std::string(name) == "players_regular" || player.key <= kPlayoffKeyLimit)
-                    insert(db, name, player.key, player.seasonStart, playerRow(player));
-            }
-        }
-        for (const char* name : {"teams_regular", "teams_playoffs"}) {
-            createTable(db, name, Family::Teams);
-            for (const FixtureTeam& team : fixtureTeams()) {
-                if (std::string(name) == "teams_regular" || team.key <= kPlayoffKeyLimit)
-                    insert(db, name, team.key, team.seasonStart, teamRow(team));
-            }
-        }
-        check(sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr), db);
-    } catch (...) {
-        sqlite3_close(db);
-        throw;
+    dataset::Dataset teamsRegular{"teams_regular", Family::Teams, {}};
+    dataset::Dataset teamsPlayoffs{"teams_playoffs", Family::Teams, {}};
+    for (const FixtureTeam& team : fixtureTeams()) {
+        teamsRegular.rows.push_back({team.seasonStart, teamRow(team)});
+        if (team.key <= kPlayoffKeyLimit)
+            teamsPlayoffs.rows.push_back({team.seasonStart, teamRow(team)});
     }
-    sqlite3_close(db);
+    dataset::writeDatabase(path.toStdString(),
+                           {&playersRegular, &playersPlayoffs, &teamsRegular, &teamsPlayoffs}, {});
 }
 
 } // namespace statdesk::test
