@@ -25,7 +25,6 @@ void TForm1::connectDatasetCommands() {
     connectHandler("Playoff1", &TForm1::Playoff1Click);
     connectHandler("Regular2", &TForm1::Regular2Click);
     connectHandler("Playoff2", &TForm1::Playoff2Click);
-    connectHandler("Abort1", &TForm1::Abort1Click);
 }
 
 void TForm1::Regular1Click() {
@@ -73,21 +72,6 @@ void TForm1::openDataset(int dataset, const char* openingEntry) {
     TableWindow* window = createTableWindow(m_mdiArea, setup);
     tableWindows[static_cast<size_t>(dataset)] = window;
     window->Refetch();
-}
-
-TableWindow* TForm1::activeTableWindow() const {
-    QMdiSubWindow* active = m_mdiArea->activeSubWindow();
-    if (!active || !(isPlayerWindow(active->widget()) || isTeamWindow(active->widget())))
-        return nullptr;
-    return qobject_cast<TableWindow*>(active->widget());
-}
-
-void TForm1::Abort1Click() {
-    TableWindow* window = activeTableWindow();
-    if (!window)
-        return;
-    QApplication::restoreOverrideCursor();
-    window->HttpCli1().Abort();
 }
 
 } // namespace statdesk

@@ -91,8 +91,22 @@ class TForm1 final : public QMainWindow {
     void Regular2Click();
     void Playoff2Click();
     void openDataset(int dataset, const char* openingEntry);
+
+    // Table-window commands: each acts on the active child when its caption names a table window.
+    void connectTableCommands();
     TableWindow* activeTableWindow() const;
+    void Selectplayer1Click();
+    void Selectteam1Click();
+    void Selectyear1Click();
+    void SelectLeague1Click();
+    void Sort1Click();
+    void Limit1Click();
+    void Reset1Click();
+    void Coloroptions1Click();
+    void Unhide1Click();
     void Abort1Click();
+    // The keys of a multiple-document program: Ctrl+F4 closes the active child, Ctrl+F6 moves on.
+    void addChildWindowKeys();
 
     void About1Click();
     void Changeproxysettings1Click();

@@ -122,6 +122,8 @@ void TForm1::buildMenu() {
     connectHandler("Changeproxysettings1", &TForm1::Changeproxysettings1Click);
     connectHandler("Exit1", &TForm1::Exit1Click);
     connectDatasetCommands();
+    connectTableCommands();
+    addChildWindowKeys();
     fillWindowMenu();
 }
 

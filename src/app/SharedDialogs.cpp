@@ -2,8 +2,12 @@
 
 #include "AboutBox.h"
 #include "BrandRecord.h"
+#include "ColorOptionsDialog.h"
+#include "LimitDialog.h"
 #include "ProxyDialog.h"
+#include "SelectDialog.h"
 #include "TFormSort3.h"
+#include "UnhideDialog.h"
 #include "WelcomeBox.h"
 
 #include <QLabel>
@@ -17,26 +21,14 @@ void named(QDialog* dialog, const char* name, const char* caption) {
 }
 } // namespace
 
-TBtnRightDlg1::TBtnRightDlg1(QWidget* parent) : QDialog(parent) {
-    named(this, "BtnRightDlg1", "Select");
-}
-TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
-    named(this, "BtnRightDlg", "Limit");
-}
 TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) {
     named(this, "BtnRightDlg2", "");
-}
-TBtnBottomDlg::TBtnBottomDlg(QWidget* parent) : QDialog(parent) {
-    named(this, "BtnBottomDlg", "Color Options");
 }
 TForm15::TForm15(QWidget* parent) : QDialog(parent) {
     named(this, "Form15", "Print Preview");
 }
 TDualListDlg::TDualListDlg(QWidget* parent) : QDialog(parent) {
     named(this, "DualListDlg", "Print Options");
-}
-TForm11::TForm11(QWidget* parent) : QDialog(parent) {
-    named(this, "Form11", "Unhide Columns");
 }
 
 TForm12::TForm12(QWidget* parent) : QDialog(parent) {

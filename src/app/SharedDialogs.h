@@ -8,34 +8,20 @@ class QLabel;
 namespace statdesk {
 
 class TAboutBox;
+class TBtnBottomDlg;
+class TBtnRightDlg;
+class TBtnRightDlg1;
+class TForm11;
 class TForm14;
 class TForm17;
 class TFormSort3;
 
 // Dialogs created once at start-up and reused by every part. Those whose features arrive later
-// start as windows with their name and caption.
-class TBtnRightDlg1 final : public QDialog { // select
-    Q_OBJECT
-  public:
-    explicit TBtnRightDlg1(QWidget* parent = nullptr);
-};
-
-class TBtnRightDlg final : public QDialog { // sort field and limit
-    Q_OBJECT
-  public:
-    explicit TBtnRightDlg(QWidget* parent = nullptr);
-};
-
+// start as windows with their name and caption; the table dialogs live with the table windows.
 class TBtnRightDlg2 final : public QDialog { // list chooser; its caption is set per use
     Q_OBJECT
   public:
     explicit TBtnRightDlg2(QWidget* parent = nullptr);
-};
-
-class TBtnBottomDlg final : public QDialog { // colour options
-    Q_OBJECT
-  public:
-    explicit TBtnBottomDlg(QWidget* parent = nullptr);
 };
 
 class TForm12 final : public QDialog { // update notice
@@ -55,12 +41,6 @@ class TDualListDlg final : public QDialog { // print options
     Q_OBJECT
   public:
     explicit TDualListDlg(QWidget* parent = nullptr);
-};
-
-class TForm11 final : public QDialog { // unhide columns
-    Q_OBJECT
-  public:
-    explicit TForm11(QWidget* parent = nullptr);
 };
 
 struct SharedDialogs {

@@ -5,6 +5,7 @@ namespace {
 
 struct DatasetInfo {
     const char* caption;
+    const char* dialogName;
     const char* path;
     Family family;
     const char* windowClass;
@@ -13,13 +14,14 @@ struct DatasetInfo {
 
 const DatasetInfo& info(DatasetKind kind) {
     static const std::array<DatasetInfo, 4> table = {{
-        {"Basketball Players Statistics-Regular Season", "/cgi-bin/getbplayer-1.exe", Family::Players,
-         "TForm2A", true},
-        {"Basketball Player Statistics-Playoffs", "/cgi-bin/getbplayer2-1.exe", Family::Players, "TForm2A",
-         false},
-        {"Basketball Teams Statistics-Regular Season", "/cgi-bin/getbteam-1.exe", Family::Teams, "TForm5",
-         true},
-        {"Basketball Teams Statistics-Playoffs", "/cgi-bin/getbteam2-1.exe", Family::Teams, "TForm5", false},
+        {"Basketball Players Statistics-Regular Season", "Basketball Players Regular Season",
+         "/cgi-bin/getbplayer-1.exe", Family::Players, "TForm2A", true},
+        {"Basketball Player Statistics-Playoffs", "Basketball Players Playoffs", "/cgi-bin/getbplayer2-1.exe",
+         Family::Players, "TForm2A", false},
+        {"Basketball Teams Statistics-Regular Season", "Basketball Teams Regular Season",
+         "/cgi-bin/getbteam-1.exe", Family::Teams, "TForm5", true},
+        {"Basketball Teams Statistics-Playoffs", "Basketball Teams Playoffs", "/cgi-bin/getbteam2-1.exe",
+         Family::Teams, "TForm5", false},
     }};
     return table[static_cast<size_t>(kind)];
 }
@@ -28,6 +30,10 @@ const DatasetInfo& info(DatasetKind kind) {
 
 QString datasetCaption(DatasetKind kind) {
     return QString::fromLatin1(info(kind).caption);
+}
+
+QString datasetDialogName(DatasetKind kind) {
+    return QString::fromLatin1(info(kind).dialogName);
 }
 
 QString datasetPath(DatasetKind kind) {

@@ -17,6 +17,8 @@ inline constexpr std::array<DatasetKind, 4> kAllDatasets = {
 
 // "Basketball Players Statistics-Regular Season" and the others.
 QString datasetCaption(DatasetKind kind);
+// "Basketball Players Regular Season" and the others: the start of the table dialogs' titles.
+QString datasetDialogName(DatasetKind kind);
 // "/cgi-bin/getbplayer-1.exe" and the others.
 QString datasetPath(DatasetKind kind);
 Family datasetFamily(DatasetKind kind);

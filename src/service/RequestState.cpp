@@ -9,6 +9,14 @@ bool RequestState::appendCriterion(const QString& line) {
     return true;
 }
 
+bool RequestState::appendGroup(const QStringList& lines) {
+    if (CriteriaList.size() + lines.size() > kMaxCriteriaLines)
+        return false;
+    for (const QString& line : lines)
+        appendCriterion(line);
+    return true;
+}
+
 void RequestState::reset() {
     SortCodes = {kDefaultSortCode};
     CriteriaList.clear();

@@ -20,6 +20,8 @@ struct RequestState {
 
     // Appends a line cut to 50 characters; false (nothing appended) once the list holds 500 lines.
     bool appendCriterion(const QString& line);
+    // Appends every line (each cut to 50 characters), or none when they would pass 500 lines.
+    bool appendGroup(const QStringList& lines);
     // Back to the single code 300 and no criteria.
     void reset();
 };

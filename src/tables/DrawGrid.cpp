@@ -428,7 +428,7 @@ void DrawGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     if (borderAt(event->position().toPoint()) >= 0)
         return;
     if (m_doubleClicked)
-        m_doubleClicked();
+        m_doubleClicked(columnAt(event->position().toPoint().x()));
 }
 
 bool DrawGrid::viewportEvent(QEvent* event) {

@@ -60,7 +60,8 @@ class DrawGrid final : public QAbstractScrollArea {
 
     void setCellPainter(CellPainter painter) { m_painter = std::move(painter); }
     void setTopLeftChanged(std::function<void()> handler) { m_topLeftChanged = std::move(handler); }
-    void setDoubleClicked(std::function<void()> handler) { m_doubleClicked = std::move(handler); }
+    // Gets the column under the pointer, -1 past the last column.
+    void setDoubleClicked(std::function<void(int column)> handler) { m_doubleClicked = std::move(handler); }
 
     // Where a cell is drawn in the viewport; empty when it is not visible.
     QRect cellRect(int column, int row) const;
@@ -110,7 +111,7 @@ class DrawGrid final : public QAbstractScrollArea {
     bool m_updatingScrollBars = false;
     CellPainter m_painter;
     std::function<void()> m_topLeftChanged;
-    std::function<void()> m_doubleClicked;
+    std::function<void(int column)> m_doubleClicked;
 };
 
 } // namespace statdesk

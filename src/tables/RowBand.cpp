@@ -7,9 +7,9 @@
 namespace statdesk {
 namespace {
 
-// Keys by AlternateBy. Players: player name, team name, year, and league for 3, which only a team
-// window's dialog can choose.
-constexpr std::array<int, 4> kPlayerKeyFields = {0, 3, 4, 1};
+// Keys by AlternateBy. Players: player name, team name, year; 3 comes only from a team window's
+// "&League" and gives players their first key again.
+constexpr std::array<int, 4> kPlayerKeyFields = {0, 3, 4, 0};
 // Teams: team name, year, division, league.
 constexpr std::array<int, 4> kTeamKeyFields = {1, 4, 3, 2};
 

@@ -56,18 +56,6 @@ class WaitCursor {
 
 } // namespace
 
-// The busy indicator and the grid's input lock, nested: a refetch that a shorter result starts
-// inside another leaves both on until the outer one ends.
-class TableWindow::BusyScope {
-  public:
-    explicit BusyScope(TableWindow& window) : m_window(window) { m_window.busyOn(); }
-    ~BusyScope() { m_window.busyOff(); }
-    Q_DISABLE_COPY_MOVE(BusyScope)
-
-  private:
-    TableWindow& m_window;
-};
-
 TableWindow::TableWindow(const TableWindowSetup& setup, QWidget* parent)
     : QWidget(parent), m_setup(setup), m_http(new THttpCli(this)), m_grid(new DrawGrid(this)),
       m_label1(new QLabel(this)), m_label2(new QLabel(this)), m_label3(new QLabel(this)),
@@ -97,7 +85,7 @@ TableWindow::TableWindow(const TableWindowSetup& setup, QWidget* parent)
         paintCell(painter, column, row, rect);
     });
     m_grid->setTopLeftChanged([this] { DrawGrid1TopLeftChanged(); });
-    m_grid->setDoubleClicked([this] { DrawGrid1DblClick(); });
+    m_grid->setDoubleClicked([this](int column) { DrawGrid1DblClick(column); });
 
     QFont arial(QStringLiteral("Arial"));
     m_label1->setFont(arial);
@@ -279,8 +267,52 @@ void TableWindow::DrawGrid1TopLeftChanged() {
     m_lastTopRow = m_grid->topRow();
 }
 
-void TableWindow::DrawGrid1DblClick() {
-    emit hideColumnRequested(m_grid->currentColumn());
+// The column under the pointer: a double click on a fixed column or a header then hides what the
+// user pointed at, never the current column somewhere else.
+void TableWindow::DrawGrid1DblClick(int column) {
+    hideColumn(column);
+}
+
+void TableWindow::hideColumn(int column) {
+    if (column < 3 || column >= columnCount(family()))
+        return;
+    if (m_hidden.add(column, m_grid->columnWidth(column),
+                     QString::fromLatin1(columnInfo(family(), column).unhideName)))
+        m_grid->setColumnWidth(column, 0);
+}
+
+void TableWindow::restoreColumns(const std::vector<HiddenColumnList::Entry>& entries) {
+    for (const HiddenColumnList::Entry& entry : entries)
+        m_grid->setColumnWidth(entry.column, entry.width);
+}
+
+void TableWindow::unhideColumns(const std::vector<int>& positions) {
+    restoreColumns(m_hidden.take(positions));
+}
+
+void TableWindow::unhideAllColumns() {
+    restoreColumns(m_hidden.takeAll());
+}
+
+void TableWindow::Reset() {
+    m_state.reset();
+    BusyScope busy(*this);
+    m_grid->setRowCount(250);
+    Refetch();
+    m_grid->viewport()->update();
+    Redraw();
+}
+
+bool TableWindow::appendCriteriaGroup(const QStringList& lines) {
+    if (m_state.appendGroup(lines))
+        return true;
+    seams::presenter().showMessage(
+        QStringLiteral("Error"),
+        QStringLiteral("A table window keeps at most %1 lines of selections and limits, and this one "
+                       "would need %2. Use Reset to start again.")
+            .arg(RequestState::kMaxCriteriaLines)
+            .arg(m_state.CriteriaList.size() + lines.size()));
+    return false;
 }
 
 void TableWindow::paintCell(QPainter& painter, int column, int row, const QRect& rect) {

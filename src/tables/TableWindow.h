@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HiddenColumnList.h"
 #include "RequestState.h"
 #include "RowCache.h"
 #include "TableWindowSetup.h"
@@ -31,6 +32,18 @@ class TableWindow : public QWidget {
     Q_DISABLE_COPY_MOVE(TableWindow)
 
   public:
+    // The busy indicator and the grid's input lock, nested: a refetch that a shorter result starts
+    // inside another leaves both on until the outer one ends.
+    class BusyScope {
+      public:
+        explicit BusyScope(TableWindow& window) : m_window(window) { m_window.busyOn(); }
+        ~BusyScope() { m_window.busyOff(); }
+        Q_DISABLE_COPY_MOVE(BusyScope)
+
+      private:
+        TableWindow& m_window;
+    };
+
     ~TableWindow() override;
 
     DatasetKind kind() const { return m_setup.kind; }
@@ -41,6 +54,19 @@ class TableWindow : public QWidget {
     void Refetch();
     // Lines label, colour bands, repaint; no query.
     void Redraw();
+
+    // No criteria, the default sort, 250 grid rows; then the whole table again.
+    void Reset();
+    // Appends one criteria group. A group that would take CriteriaList past its capacity is
+    // refused with a message naming the limit, and nothing changes; false then.
+    bool appendCriteriaGroup(const QStringList& lines);
+
+    // Narrows column to zero width, keeping its width to restore; the first three never hide.
+    void hideColumn(int column);
+    // Restores the entries at these positions of the hidden list, or all of them.
+    void unhideColumns(const std::vector<int>& positions);
+    void unhideAllColumns();
+    const HiddenColumnList& hiddenColumns() const { return m_hidden; }
 
     // The request state the dialogs change before they call Refetch.
     RequestState& requestState() { return m_state; }
@@ -63,8 +89,6 @@ class TableWindow : public QWidget {
   signals:
     // The window has closed; the main window drops its reference.
     void closed(statdesk::DatasetKind kind);
-    // The user double-clicked the grid: hide the current column.
-    void hideColumnRequested(int column);
 
   protected:
     explicit TableWindow(const TableWindowSetup& setup, QWidget* parent);
@@ -78,7 +102,7 @@ class TableWindow : public QWidget {
     void closeWindow();
     void disableAllCommands();
     void DrawGrid1TopLeftChanged();
-    void DrawGrid1DblClick();
+    void DrawGrid1DblClick(int column);
     void paintCell(QPainter& painter, int column, int row, const QRect& rect);
     void sendClick(const QString& line);
     void openBanner(int slot);
@@ -96,7 +120,7 @@ class TableWindow : public QWidget {
     const TableWindowSetup m_setup;
 
   private:
-    class BusyScope;
+    void restoreColumns(const std::vector<HiddenColumnList::Entry>& entries);
     void busyOn();
     void busyOff();
     void setAllCommands(bool enabled);
@@ -115,6 +139,7 @@ class TableWindow : public QWidget {
     std::unique_ptr<RowCache> m_rows;
     std::vector<std::uint8_t> m_rowBand;
     RequestState m_state;
+    HiddenColumnList m_hidden;
     std::array<int, 2> m_bannerNumbers{};
     int m_lastTopRow = 0;
     int m_lastPageSize = 0;

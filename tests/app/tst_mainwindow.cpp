@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 #include "BrandRecord.h"
+#include "DialogDriver.h"
 #include "FakeSeams.h"
 #include "MainWindow.h"
 #include "SharedDialogs.h"
@@ -20,6 +21,7 @@
 #include <QTimer>
 
 using namespace statdesk;
+using statdesk::test::DialogDriver;
 
 namespace {
 
@@ -37,25 +39,6 @@ class RecordingChild final : public QWidget {
   private:
     QStringList& m_log;
     QString m_name;
-};
-
-// Closes a dialog as soon as it is shown and counts how often that happened.
-class DialogCloser final : public QObject {
-  public:
-    explicit DialogCloser(QDialog* dialog) : m_dialog(dialog) { dialog->installEventFilter(this); }
-    int shown = 0;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_dialog && event->type() == QEvent::Show) {
-            ++shown;
-            QTimer::singleShot(0, m_dialog, [this] { m_dialog->accept(); });
-        }
-        return false;
-    }
-
-  private:
-    QDialog* m_dialog;
 };
 
 BrandRecord quietBrand() {
@@ -249,11 +232,11 @@ void TestMainWindow::activationShowsWelcomeOnceAndPlacesPreview() {
     brand.BandHeight = bandHeight;
     TForm1 window;
     createSharedDialogs(&window);
-    DialogCloser welcome(sharedDialogs().Form17.data());
+    DialogDriver welcome(sharedDialogs().Form17.data(), QDialog::Accepted);
     window.resize(1000, 800);
     window.FormActivate();
     window.FormActivate(); // coming back from another program
-    QCOMPARE(welcome.shown, showcase ? 1 : 0);
+    QCOMPARE(welcome.shown(), showcase ? 1 : 0);
     const TForm15* preview = sharedDialogs().Form15;
     QCOMPARE(preview->size(), QSize(1000 - 30, 800 - placedBy - 120));
     QCOMPARE(preview->y(), placedBy + 60);

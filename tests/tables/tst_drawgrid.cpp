@@ -203,7 +203,11 @@ void TestDrawGrid::selectsARangeAndReportsDoubleClicks() {
     DrawGrid grid;
     prepare(grid, 250, 500, 330);
     int doubleClicks = 0;
-    grid.setDoubleClicked([&] { ++doubleClicks; });
+    int doubleClickedColumn = -2;
+    grid.setDoubleClicked([&](int column) {
+        ++doubleClicks;
+        doubleClickedColumn = column;
+    });
     // Cell (4, 3) is at x 200..250, y 45..60; cell (6, 5) at x 300..350, y 75..90.
     QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(210, 50));
     QTest::mouseMove(grid.viewport(), QPoint(310, 80));
@@ -214,6 +218,7 @@ void TestDrawGrid::selectsARangeAndReportsDoubleClicks() {
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(360, 80));
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(360, 80));
     QCOMPARE(doubleClicks, 1);
+    QCOMPARE(doubleClickedColumn, 7);
     QCOMPARE(grid.currentColumn(), 7);
 }
 

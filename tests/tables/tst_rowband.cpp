@@ -64,6 +64,9 @@ void TestRowBand::bands_data() {
         << P << 1 << 3 << QStringList{"Bulls", "Bulls", "Jazz"} << QList<int>{0, 0, 1, 3, 3};
     QTest::newRow("players by year") << P << 2 << 4 << QStringList{"9697", "9798", "9798"}
                                      << QList<int>{0, 1, 1, 3, 3};
+    // Every other field differs from row to row, so any key but the name would split the run.
+    QTest::newRow("players by league choice: name")
+        << P << 3 << 0 << QStringList{"X", "X", "Y"} << QList<int>{0, 0, 1, 3, 3};
     QTest::newRow("teams by team name")
         << T << 0 << 1 << QStringList{"Celtics", "Celtics", "Lakers"} << QList<int>{0, 0, 1, 3, 3};
     QTest::newRow("teams by division")
