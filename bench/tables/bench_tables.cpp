@@ -1,6 +1,7 @@
 // The table window against baselines run beside it: painting a full screen of cells, one scroll
 // step end to end, and the memory of a player window. With --screenshots DIR it also saves a player
 // and a team window scrolled to the middle.
+#include "BenchSupport.h"
 #include "CellFormats.h"
 #include "DrawGrid.h"
 #include "FakeSeams.h"
@@ -20,39 +21,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
-#include <QTcpSocket>
 
 #include <cstdio>
-#include <functional>
 #include <unistd.h>
 
 using namespace statdesk;
+using namespace statdesk::bench;
 
 namespace {
-
-// Best of several rounds, in nanoseconds per call.
-double measure(const std::function<void()>& work, int calls) {
-    double best = 1e300;
-    for (int round = 0; round < 3; ++round) {
-        QElapsedTimer timer;
-        timer.start();
-        for (int i = 0; i < calls; ++i)
-            work();
-        best = std::min(best, double(timer.nsecsElapsed()) / calls);
-    }
-    return best;
-}
-
-// Two pieces of work measured in alternating rounds, so that load from elsewhere hits both alike.
-std::pair<double, double> measurePair(const std::function<void()>& first, const std::function<void()>& second,
-                                      int calls) {
-    std::pair<double, double> best{1e300, 1e300};
-    for (int round = 0; round < 9; ++round) {
-        best.first = std::min(best.first, measure(first, calls));
-        best.second = std::min(best.second, measure(second, calls));
-    }
-    return best;
-}
 
 double residentMegabytes() {
     QFile statm(QStringLiteral("/proc/self/statm"));
@@ -104,25 +80,6 @@ std::vector<PreparedCell> prepareCells(const TableWindow& window) {
         }
     }
     return cells;
-}
-
-// One request to the service with nothing but a socket: the service's own time plus the loopback.
-qsizetype rawExchange(const QString& host, const QByteArray& path, const RequestState& state) {
-    const QStringList parts = host.split(':');
-    const QByteArray body = buildPageQuery(state);
-    const QByteArray request = "POST " + path +
-                               " HTTP/1.0\r\nContent-Type: application/x-www-form-urlencoded\r\n"
-                               "Content-Length: " +
-                               QByteArray::number(body.size()) + "\r\n\r\n" + body;
-    QTcpSocket socket;
-    socket.connectToHost(parts[0], quint16(parts[1].toInt()));
-    socket.waitForConnected(5000);
-    socket.write(request);
-    socket.waitForBytesWritten(5000);
-    qsizetype received = 0;
-    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
-        received += socket.readAll().size();
-    return received + socket.readAll().size();
 }
 
 // The window scrolled to the middle of its rows, or to its end (the totals row).
@@ -223,7 +180,7 @@ int main(int argc, char** argv) {
         },
         [&] {
             ++rawState.PageStart;
-            received += rawExchange(host, datasetPath(DatasetKind::PlayersRegular).toLatin1(), rawState);
+            received += rawExchange(host, datasetPath(DatasetKind::PlayersRegular).toLatin1(), buildPageQuery(rawState)).size();
         },
         10);
     if (received == 0)

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 namespace statdesk {
 
@@ -101,6 +102,16 @@ void TForm1::addChildWindowKeys() {
     nextChild->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
     connect(nextChild, &QAction::triggered, m_mdiArea, &QMdiArea::activateNextSubWindow);
     addActions({closeChild, nextChild});
+    // Some platform themes give each child's own close entry Ctrl+F4 as well; one owner only.
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [closeChild](QMdiSubWindow* child) {
+        if (!child || !child->systemMenu())
+            return;
+        for (QAction* entry : child->systemMenu()->actions()) {
+            QList<QKeySequence> keys = entry->shortcuts();
+            if (keys.removeAll(closeChild->shortcut()) > 0)
+                entry->setShortcuts(keys);
+        }
+    });
 }
 
 } // namespace statdesk

@@ -1,0 +1,50 @@
+#include "BenchSupport.h"
+
+#include <QElapsedTimer>
+#include <QStringList>
+#include <QTcpSocket>
+
+#include <algorithm>
+
+namespace statdesk::bench {
+
+double measure(const std::function<void()>& work, int calls) {
+    double best = 1e300;
+    for (int round = 0; round < 3; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < calls; ++i)
+            work();
+        best = std::min(best, double(timer.nsecsElapsed()) / calls);
+    }
+    return best;
+}
+
+std::pair<double, double> measurePair(const std::function<void()>& first, const std::function<void()>& second,
+                                      int calls) {
+    std::pair<double, double> best{1e300, 1e300};
+    for (int round = 0; round < 9; ++round) {
+        best.first = std::min(best.first, measure(first, calls));
+        best.second = std::min(best.second, measure(second, calls));
+    }
+    return best;
+}
+
+QByteArray rawExchange(const QString& host, const QByteArray& path, const QByteArray& body) {
+    const QStringList parts = host.split(':');
+    const QByteArray request = "POST " + path +
+                               " HTTP/1.0\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+                               "Content-Length: " +
+                               QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    QTcpSocket socket;
+    socket.connectToHost(parts[0], quint16(parts[1].toInt()));
+    socket.waitForConnected(5000);
+    socket.write(request);
+    socket.waitForBytesWritten(5000);
+    QByteArray received;
+    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
+        received += socket.readAll();
+    return received + socket.readAll();
+}
+
+} // namespace statdesk::bench

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <utility>
+
+namespace statdesk::bench {
+
+// Best of several rounds, in nanoseconds per call.
+double measure(const std::function<void()>& work, int calls);
+
+// Two pieces of work measured in alternating rounds, so that load from elsewhere hits both alike.
+std::pair<double, double> measurePair(const std::function<void()>& first, const std::function<void()>& second,
+                                      int calls);
+
+// One POST to the service with nothing but a socket: the service's own time plus the loopback.
+// Returns every byte received, header included.
+QByteArray rawExchange(const QString& host, const QByteArray& path, const QByteArray& body);
+
+} // namespace statdesk::bench
