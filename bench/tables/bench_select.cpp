@@ -112,8 +112,9 @@ int main(int argc, char** argv) {
         plain.addItems(values);
         baselineNs = std::min(baselineNs, double(timer.nsecsElapsed()));
     }
-    std::printf("select player dialog on the whole players table (%d names): command to dialog shown %.2f ms, "
-                "bare exchange and plain list %.2f ms, ratio %.2fx (goal <= 1.5x)\n",
-                names, commandNs / 1e6, baselineNs / 1e6, commandNs / baselineNs);
+    std::printf(
+        "select player dialog on the whole players table (%d names): command to dialog shown %.2f ms, "
+        "bare exchange and plain list %.2f ms, ratio %.2fx (goal <= 1.5x)\n",
+        names, commandNs / 1e6, baselineNs / 1e6, commandNs / baselineNs);
     return 0;
 }

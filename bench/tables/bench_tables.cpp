@@ -180,7 +180,9 @@ int main(int argc, char** argv) {
         },
         [&] {
             ++rawState.PageStart;
-            received += rawExchange(host, datasetPath(DatasetKind::PlayersRegular).toLatin1(), buildPageQuery(rawState)).size();
+            received += rawExchange(host, datasetPath(DatasetKind::PlayersRegular).toLatin1(),
+                                    buildPageQuery(rawState))
+                            .size();
         },
         10);
     if (received == 0)

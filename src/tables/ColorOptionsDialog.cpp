@@ -28,11 +28,11 @@ std::array<QRadioButton*, 16> addColorFrame(QWidget* parent, const char* name, c
         auto* button = new QRadioButton(QString::fromLatin1(colours[static_cast<size_t>(i)].name), frame);
         button->setObjectName(QStringLiteral("RadioButton%1").arg(firstButton + i));
         button->setGeometry(10 + (i / 8) * 84, 20 + (i % 8) * 21, 78, 19);
-        button->setAutoFillBackground(true);
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Window, colour);
-        palette.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
-        button->setPalette(palette);
+        // A style sheet, because not every platform style paints a radio button's palette background.
+        button->setStyleSheet(
+            QStringLiteral("QRadioButton { background-color: %1; color: %2; padding-left: 2px; }")
+                .arg(colour.name(),
+                     colour.lightness() < 128 ? QStringLiteral("white") : QStringLiteral("black")));
         buttons[static_cast<size_t>(i)] = button;
     }
     buttons[static_cast<size_t>(chosen)]->setChecked(true);
@@ -68,10 +68,10 @@ TBtnBottomDlg::TBtnBottomDlg(QWidget* parent) : QDialog(parent) {
         keys->addButton(KeyButtons[i]);
     }
     KeyButtons[0]->setChecked(true);
-    ColorSet1Buttons = addColorFrame(this, "GroupBox1", QStringLiteral("Color set 1"), QRect(8, 36, 176, 196), 3,
-                                     kBlue);
-    ColorSet2Buttons = addColorFrame(this, "GroupBox2", QStringLiteral("Color set 2"),
-                                     QRect(191, 36, 176, 196), 20, kRed);
+    ColorSet1Buttons =
+        addColorFrame(this, "GroupBox1", QStringLiteral("Color set 1"), QRect(8, 36, 176, 196), 3, kBlue);
+    ColorSet2Buttons =
+        addColorFrame(this, "GroupBox2", QStringLiteral("Color set 2"), QRect(191, 36, 176, 196), 20, kRed);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setGeometry(110, 266, 75, 25);

@@ -20,7 +20,8 @@ std::vector<HiddenColumnList::Entry> HiddenColumnList::take(const std::vector<in
     std::vector<Entry> taken;
     std::vector<Entry> kept;
     for (size_t i = 0; i < m_entries.size(); ++i) {
-        const bool chosen = std::find(positions.begin(), positions.end(), static_cast<int>(i)) != positions.end();
+        const bool chosen =
+            std::find(positions.begin(), positions.end(), static_cast<int>(i)) != positions.end();
         (chosen ? taken : kept).push_back(m_entries[i]);
     }
     m_entries = std::move(kept);

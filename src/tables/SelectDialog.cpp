@@ -1,5 +1,6 @@
 #include "SelectDialog.h"
 
+#include "ChoiceList.h"
 #include "StatsQueryClient.h"
 #include "TableWindow.h"
 
@@ -40,7 +41,7 @@ QString titleOf(DatasetKind dataset, ListKind kind) {
 } // namespace
 
 TBtnRightDlg1::TBtnRightDlg1(QWidget* parent)
-    : QDialog(parent), ListBox1(new QListWidget(this)), ListBox2(new QListWidget(this)),
+    : QDialog(parent), ListBox1(new ChoiceList(this)), ListBox2(new QListWidget(this)),
       Label1(new QLabel(this)), Label2(new QLabel(this)), OKBtn(new QPushButton(QStringLiteral("OK"), this)),
       CancelBtn(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("BtnRightDlg1"));
@@ -52,8 +53,6 @@ TBtnRightDlg1::TBtnRightDlg1(QWidget* parent)
 
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(8, 8, 241, 321);
-    ListBox1->setSelectionMode(QAbstractItemView::MultiSelection);
-    ListBox1->setUniformItemSizes(true);
     ListBox1->setItemDelegate(new ValueDelegate(ListBox1));
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
     ListBox2->setGeometry(250, 40, 177, 289);

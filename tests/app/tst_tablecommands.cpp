@@ -144,8 +144,7 @@ void TestTableCommands::selectLimitSortAndResetOnRealData() {
     DialogDriver select(dialogs.BtnRightDlg1);
     select.then(choose({"Chicago Bulls", "Boston Celtics"}));
     m_main->action("Selectteam1")->trigger();
-    QCOMPARE(window->requestState().CriteriaList,
-             (QStringList{"BBoston Celtics", "BChicago Bulls", "*"}));
+    QCOMPARE(window->requestState().CriteriaList, (QStringList{"BBoston Celtics", "BChicago Bulls", "*"}));
     const int twoTeams = resultRows(*window);
     QVERIFY(twoTeams > 100 && twoTeams < wholeTable);
     const QSet<QString> teams{"Boston Celtics", "Chicago Bulls"};

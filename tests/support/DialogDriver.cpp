@@ -5,7 +5,8 @@
 
 namespace statdesk::test {
 
-DialogDriver::DialogDriver(QDialog* dialog, int fallbackResult) : m_dialog(dialog), m_fallback(fallbackResult) {
+DialogDriver::DialogDriver(QDialog* dialog, int fallbackResult)
+    : m_dialog(dialog), m_fallback(fallbackResult) {
     dialog->installEventFilter(this);
 }
 

@@ -12,6 +12,7 @@
 #include "UnhideDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTcpServer>
 #include <QTest>
 
@@ -65,7 +67,8 @@ QString deadHost() {
 
 void clickItem(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualItemRect(list->item(row)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
+                      list->visualItemRect(list->item(row)).center());
 }
 
 QStringList itemTexts(const QListWidget* list) {
@@ -170,7 +173,8 @@ void TestTableDialogs::listRequestWithNoCriteriaAndCancel() {
     m_service->queueResponse({listReply({"Abdul", "Baylor"}), true, true});
     DialogDriver driver(m_select.get());
     driver.then([&](QDialog&) {
-        QCOMPARE(m_select->windowTitle(), QStringLiteral("Basketball Players Regular Season - Select Player"));
+        QCOMPARE(m_select->windowTitle(),
+                 QStringLiteral("Basketball Players Regular Season - Select Player"));
         QCOMPARE(itemTexts(m_select->ListBox1), (QStringList{"Abdul", "Baylor"}));
         QCOMPARE(m_select->Label2->text(), QStringLiteral("Listed = 2"));
         QCOMPARE(m_select->Label1->text(), QStringLiteral("Items = 0"));
@@ -270,7 +274,10 @@ void TestTableDialogs::aValueTwiceInTheReplyIsChosenOnce() {
     QCOMPARE(driver.shown(), 1);
 }
 
+// Under the desktop style the platform's type-ahead would choose every entry it passes.
 void TestTableDialogs::keyboardChoosesAndConfirms() {
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
     TableWindow* window = open(DatasetKind::PlayersRegular);
     m_service->queueResponse({listReply({"Adams", "Baker", "Carter", "Davis"}), true, true});
     DialogDriver driver(m_select.get());
@@ -279,7 +286,16 @@ void TestTableDialogs::keyboardChoosesAndConfirms() {
         QCOMPARE(m_select->focusWidget(), list);
         QTest::keyClicks(list, "ca"); // typing the first letters reaches the entry
         QCOMPARE(list->currentRow(), 2);
+        QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(list->currentRow(), 3);
+        QTest::keyClick(list, Qt::Key_Home);
         QVERIFY(list->selectedItems().isEmpty()); // moving does not choose
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(itemTexts(m_select->ListBox2), (QStringList{"Adams"}));
+        QTest::keyClick(list, Qt::Key_Space);                     // Space toggles
+        QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new word starts
+        QTest::keyClicks(list, "c");
         QTest::keyClick(list, Qt::Key_Space);
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Space);
@@ -337,7 +353,8 @@ void TestTableDialogs::aGroupPastTheCapacityIsRefused() {
     QCOMPARE(window->requestState().CriteriaList, full);
     QCOMPARE(m_service->connectionCount(), before);
     QCOMPARE(m_presenter->messages.size(), 1);
-    QVERIFY2(m_presenter->messages.first().startsWith(QStringLiteral("Error|")), qPrintable(m_presenter->messages.first()));
+    QVERIFY2(m_presenter->messages.first().startsWith(QStringLiteral("Error|")),
+             qPrintable(m_presenter->messages.first()));
     QVERIFY2(m_presenter->messages.first().contains(QStringLiteral("at most 500 lines")),
              qPrintable(m_presenter->messages.first()));
     QVERIFY(!window->isBusy());
@@ -371,7 +388,7 @@ void TestTableDialogs::sortSendsTheCodesAndRemembersPerDataset() {
         QCOMPARE(m_sort->ComboBoxes[0]->count(), 77);
         QCOMPARE(m_sort->ComboBoxes[0]->itemText(7), QStringLiteral("G       - games"));
         QVERIFY(!m_sort->ComboBoxes[0]->isEditable()); // only the list's entries
-        m_sort->ComboBoxes[0]->setCurrentIndex(3); // team code
+        m_sort->ComboBoxes[0]->setCurrentIndex(3);     // team code
         m_sort->Ascending[0]->click();
         m_sort->ComboBoxes[1]->setCurrentIndex(7); // games
         m_sort->Descending[1]->click();
@@ -522,7 +539,7 @@ void TestTableDialogs::colourOptionsLabelsFollowTheFamily() {
         QCOMPARE(labels, (QStringList{"&Team", "&Year", "&Division", "&League"}));
         QVERIFY(m_colours->KeyButtons[3]->isVisible());
         m_colours->KeyButtons[3]->click();
-        m_colours->ColorSet1Buttons[2]->click(); // Green
+        m_colours->ColorSet1Buttons[2]->click();  // Green
         m_colours->ColorSet2Buttons[11]->click(); // Yellow
         m_colours->OKBtn->click();
     });
@@ -550,7 +567,9 @@ void TestTableDialogs::colourCancelKeepsTheDrawingAndTheClicks() {
     driver.then([&](QDialog&) {
         QVERIFY(m_colours->ColorSet1Buttons[12]->isChecked()); // Blue
         QVERIFY(m_colours->ColorSet2Buttons[9]->isChecked());  // Red
-        QCOMPARE(m_colours->ColorSet1Buttons[4]->palette().color(QPalette::Window), QColor(0, 0, 128));
+        // Each button shows its colour: Navy's pixels are navy.
+        const QImage navy = m_colours->ColorSet1Buttons[4]->grab().toImage();
+        QCOMPARE(navy.pixelColor(navy.width() - 3, navy.height() / 2), QColor(0, 0, 128));
         m_colours->ColorSet1Buttons[7]->click(); // Black
         m_colours->KeyButtons[1]->click();
         m_colours->CancelBtn->click();
@@ -586,7 +605,8 @@ void TestTableDialogs::firstThreeColumnsNeverHide() {
     for (int column = 0; column < 6; ++column)
         widths.append(grid->columnWidth(column));
     for (int column = 0; column < 3; ++column)
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(column, 4).center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           grid->cellRect(column, 4).center());
     QVERIFY(window->hiddenColumns().entries().empty());
     for (int column = 0; column < 6; ++column)
         QCOMPARE(grid->columnWidth(column), widths[column]);
@@ -610,13 +630,14 @@ void TestTableDialogs::unhidingTheSecondOfThreeKeepsTheOthersInOrder() {
         widthBefore[column] = grid->columnWidth(column);
         QVERIFY(widthBefore[column] > 0);
         grid->setLeftColumn(column);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->cellRect(column, 3).center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           grid->cellRect(column, 3).center());
         QCOMPARE(grid->columnWidth(column), 0);
     }
     DialogDriver driver(m_unhide.get());
     driver.then([&](QDialog&) {
-        QCOMPARE(itemTexts(m_unhide->ListBox1), (QStringList{"off reb rating", "2PT FG%", "fgm/min",
-                                                             "FG%     - field goal percentag"}));
+        QCOMPARE(itemTexts(m_unhide->ListBox1),
+                 (QStringList{"off reb rating", "2PT FG%", "fgm/min", "FG%     - field goal percentag"}));
         clickItem(m_unhide->ListBox1, 1);
         clickItem(m_unhide->ListBox1, 3, Qt::ControlModifier);
         m_unhide->Button1->click();
