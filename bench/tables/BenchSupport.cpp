@@ -8,6 +8,13 @@
 
 namespace statdesk::bench {
 
+void prepareEnvironment() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("STATDESK_BUILD_DIR"))
+        qputenv("STATDESK_BUILD_DIR", STATDESK_BUILD_DIR);
+}
+
 double measure(const std::function<void()>& work, int calls) {
     double best = 1e300;
     for (int round = 0; round < 3; ++round) {

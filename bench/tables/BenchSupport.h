@@ -8,6 +8,9 @@
 
 namespace statdesk::bench {
 
+// Offscreen and the build folder, unless the environment names others; before the application exists.
+void prepareEnvironment();
+
 // Best of several rounds, in nanoseconds per call.
 double measure(const std::function<void()>& work, int calls);
 

@@ -52,21 +52,17 @@ void idle() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("STATDESK_BUILD_DIR"))
-        qputenv("STATDESK_BUILD_DIR", STATDESK_BUILD_DIR);
+    prepareEnvironment();
     QApplication app(argc, argv);
     test::RecordingPresenter presenter;
 
-    const QString db = qEnvironmentVariable("STATDESK_BUILD_DIR") + QStringLiteral("/data/statdesk.db");
-    test::ServiceProcess service(db);
+    test::ServiceProcess service(test::ServiceProcess::builtDatabase());
     if (!service.isRunning()) {
         std::printf("the service did not start: %s\n", qPrintable(service.errorString()));
         return 1;
     }
     const QString host = service.host();
-    qputenv("STATDESK_HOSTS", (host + "," + host + "," + host).toLatin1());
+    service.pointClientHere();
 
     QMdiArea area;
     area.resize(1280, 900);

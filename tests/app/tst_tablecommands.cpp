@@ -93,13 +93,11 @@ class TestTableCommands : public QObject {
 };
 
 void TestTableCommands::initTestCase() {
-    const QString database = qEnvironmentVariable("STATDESK_BUILD_DIR") + QStringLiteral("/data/statdesk.db");
+    const QString database = test::ServiceProcess::builtDatabase();
     QVERIFY2(QFile::exists(database), "the build makes the database before the tests run");
     m_service = std::make_unique<test::ServiceProcess>(database);
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
-    const QString host = m_service->host();
-    qputenv("STATDESK_HOSTS", (host + "," + host + "," + host).toLatin1());
-    qputenv("STATDESK_SITE", host.toLatin1());
+    m_service->pointClientHere();
     QVERIFY(m_folder.isValid());
     QDir::setCurrent(m_folder.path());
     brandRecord() = BrandRecord{};

@@ -67,4 +67,27 @@ bool isCompleteHttpRequest(const QByteArray& request) {
     return request.size() >= headerEnd + 4 + length;
 }
 
+QByteArray httpReply(const QByteArray& body) {
+    return "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+QByteArray totalOnlyReply(int total) {
+    return httpReply(QByteArray::number(total) + "\r\n");
+}
+
+QByteArray bodyOf(const QByteArray& request) {
+    return request.mid(request.indexOf("\r\n\r\n") + 4);
+}
+
+QByteArray headLine(const QByteArray& request) {
+    const QByteArray body = bodyOf(request);
+    return body.left(body.indexOf("\r\n"));
+}
+
+QString deadHost() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return QStringLiteral("127.0.0.1:") + QString::number(probe.serverPort());
+}
+
 } // namespace statdesk::test

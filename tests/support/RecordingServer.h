@@ -62,4 +62,14 @@ class RecordingServer final : public QObject {
 // True when request holds a whole HTTP request: header and the body its Content-Length names.
 bool isCompleteHttpRequest(const QByteArray& request);
 
+// "HTTP/1.0 200 OK" with a Content-Length and this body.
+QByteArray httpReply(const QByteArray& body);
+// A page reply that announces a total and carries no rows: enough to size a grid.
+QByteArray totalOnlyReply(int total);
+// What follows the header of a recorded request, and the first line of that.
+QByteArray bodyOf(const QByteArray& request);
+QByteArray headLine(const QByteArray& request);
+// "127.0.0.1:port" of a loopback port nothing listens on.
+QString deadHost();
+
 } // namespace statdesk::test

@@ -35,6 +35,16 @@ QString ServiceProcess::executablePath() {
     return {};
 }
 
+QString ServiceProcess::builtDatabase() {
+    return qEnvironmentVariable("STATDESK_BUILD_DIR") + QStringLiteral("/data/statdesk.db");
+}
+
+void ServiceProcess::pointClientHere() const {
+    const QString here = host();
+    qputenv("STATDESK_HOSTS", (here + "," + here + "," + here).toLatin1());
+    qputenv("STATDESK_SITE", here.toLatin1());
+}
+
 bool ServiceProcess::start(const QString& databasePath, const QStringList& extraArguments) {
     const QString program = executablePath();
     if (program.isEmpty()) {

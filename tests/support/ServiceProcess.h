@@ -29,6 +29,10 @@ class ServiceProcess final {
     QString output();
 
     static QString executablePath();
+    // The database the build makes from the real data.
+    static QString builtDatabase();
+    // Points the three statistics hosts and the maker's site at this service.
+    void pointClientHere() const;
 
   private:
     bool start(const QString& databasePath, const QStringList& extraArguments);

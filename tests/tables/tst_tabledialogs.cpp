@@ -32,37 +32,12 @@ using namespace statdesk::test;
 
 namespace {
 
-QByteArray httpReply(const QByteArray& body) {
-    return "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-}
-
-// A page reply that announces a total and carries no rows.
-QByteArray totalOnly(int total) {
-    return httpReply(QByteArray::number(total) + "\r\n");
-}
-
 // A list reply: a first and a last line the client drops around the values.
 QByteArray listReply(const QList<QByteArray>& values) {
     QByteArray body = QByteArray::number(values.size()) + "\r\n";
     for (const QByteArray& value : values)
         body += value + "\r\n";
     return httpReply(body + "END\r\n");
-}
-
-QByteArray bodyOf(const QByteArray& request) {
-    return request.mid(request.indexOf("\r\n\r\n") + 4);
-}
-
-QByteArray headLine(const QByteArray& request) {
-    const QByteArray body = bodyOf(request);
-    return body.left(body.indexOf("\r\n"));
-}
-
-// A loopback port nothing listens on.
-QString deadHost() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return QStringLiteral("127.0.0.1:") + QString::number(probe.serverPort());
 }
 
 void clickItem(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -134,7 +109,7 @@ void TestTableDialogs::pointHostsAt(const QString& opening, const QString& secon
 
 void TestTableDialogs::init() {
     m_service = std::make_unique<RecordingServer>();
-    m_service->setReply(totalOnly(1234));
+    m_service->setReply(totalOnlyReply(1234));
     const QString host = m_service->hostPort();
     pointHostsAt(host, host, host);
     m_presenter = std::make_unique<RecordingPresenter>();

@@ -27,31 +27,6 @@ using namespace statdesk::test;
 
 namespace {
 
-QByteArray httpReply(const QByteArray& body) {
-    return "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-}
-
-// A reply that announces the total and carries no rows: enough to size the grid.
-QByteArray totalOnly(int total) {
-    return httpReply(QByteArray::number(total) + "\r\n");
-}
-
-QByteArray bodyOf(const QByteArray& request) {
-    return request.mid(request.indexOf("\r\n\r\n") + 4);
-}
-
-QByteArray headLine(const QByteArray& request) {
-    const QByteArray body = bodyOf(request);
-    return body.left(body.indexOf("\r\n"));
-}
-
-// A loopback port nothing listens on.
-QString deadHost() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return QStringLiteral("127.0.0.1:") + QString::number(probe.serverPort());
-}
-
 void pointHostsAt(const QString& host) {
     qputenv("STATDESK_HOSTS", (host + "," + host + "," + host).toLatin1());
 }
@@ -99,7 +74,7 @@ class TestTableWindow : public QObject {
 
 void TestTableWindow::init() {
     m_service = std::make_unique<RecordingServer>();
-    m_service->setReply(totalOnly(1234));
+    m_service->setReply(totalOnlyReply(1234));
     m_site = std::make_unique<RecordingServer>();
     m_site->setReply(httpReply("ok"));
     pointHostsAt(m_service->hostPort());
@@ -211,7 +186,7 @@ void TestTableWindow::shorterResultMovesUpAndFetchesInTheSameRefetch() {
     grid->setTopRow(1000);
     QCOMPARE(m_service->connectionCount(), 2);
 
-    m_service->setReply(totalOnly(30));
+    m_service->setReply(totalOnlyReply(30));
     window->requestState().appendCriterion(QStringLiteral("C1990"));
     window->requestState().appendCriterion(QStringLiteral("*"));
     window->Refetch();
@@ -230,7 +205,7 @@ void TestTableWindow::shorterResultMovesUpAndFetchesInTheSameRefetch() {
 }
 
 void TestTableWindow::resultBeyondTheCapacityShowsTheCapacity() {
-    m_service->setReply(totalOnly(40000));
+    m_service->setReply(totalOnlyReply(40000));
     TableWindow* window = open(DatasetKind::PlayersRegular);
     DrawGrid* grid = window->DrawGrid1();
     QCOMPARE(window->Label1()->text(), QStringLiteral("Total Lines: 40000 (first 30000 shown)"));
