@@ -10,6 +10,7 @@ $SUDO apt-get install -y -q --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-image-formats-plugins \
   libgl-dev libxkbcommon-dev \
   libcpp-httplib-dev libsqlite3-dev sqlite3 libcsv-dev libgif-dev \
-  fonts-liberation2 fontconfig \
+  fonts-liberation2 fonts-urw-base35 fontconfig \
   xvfb xauth x11-utils imagemagick poppler-utils \
+  cups printer-driver-cups-pdf \
   tinyproxy vsftpd python3

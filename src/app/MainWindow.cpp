@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "BrandRecord.h"
+#include "PreviewWindow.h"
 #include "ProxyDialog.h"
 #include "Seams.h"
 #include "SharedDialogs.h"

@@ -104,6 +104,8 @@ class TForm1 final : public QMainWindow {
     void Reset1Click();
     void Coloroptions1Click();
     void Unhide1Click();
+    void Print1Click();
+    void PrintPreview1Click();
     void Abort1Click();
     // The keys of a multiple-document program: Ctrl+F4 closes the active child, Ctrl+F6 moves on.
     void addChildWindowKeys();

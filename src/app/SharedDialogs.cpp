@@ -4,6 +4,8 @@
 #include "BrandRecord.h"
 #include "ColorOptionsDialog.h"
 #include "LimitDialog.h"
+#include "PreviewWindow.h"
+#include "PrintOptionsDialog.h"
 #include "ProxyDialog.h"
 #include "SelectDialog.h"
 #include "TFormSort3.h"
@@ -23,12 +25,6 @@ void named(QDialog* dialog, const char* name, const char* caption) {
 
 TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) {
     named(this, "BtnRightDlg2", "");
-}
-TForm15::TForm15(QWidget* parent) : QDialog(parent) {
-    named(this, "Form15", "Print Preview");
-}
-TDualListDlg::TDualListDlg(QWidget* parent) : QDialog(parent) {
-    named(this, "DualListDlg", "Print Options");
 }
 
 TForm12::TForm12(QWidget* parent) : QDialog(parent) {

@@ -11,8 +11,10 @@ class TAboutBox;
 class TBtnBottomDlg;
 class TBtnRightDlg;
 class TBtnRightDlg1;
+class TDualListDlg;
 class TForm11;
 class TForm14;
+class TForm15;
 class TForm17;
 class TFormSort3;
 
@@ -29,18 +31,6 @@ class TForm12 final : public QDialog { // update notice
   public:
     explicit TForm12(QWidget* parent = nullptr);
     QLabel* Label3 = nullptr;
-};
-
-class TForm15 final : public QDialog { // print preview
-    Q_OBJECT
-  public:
-    explicit TForm15(QWidget* parent = nullptr);
-};
-
-class TDualListDlg final : public QDialog { // print options
-    Q_OBJECT
-  public:
-    explicit TDualListDlg(QWidget* parent = nullptr);
 };
 
 struct SharedDialogs {

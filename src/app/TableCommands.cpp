@@ -2,6 +2,9 @@
 
 #include "ColorOptionsDialog.h"
 #include "LimitDialog.h"
+#include "PreviewWindow.h"
+#include "PrintOptionsDialog.h"
+#include "ReportCommand.h"
 #include "SelectDialog.h"
 #include "SharedDialogs.h"
 #include "StatdeskApplication.h"
@@ -28,6 +31,8 @@ void TForm1::connectTableCommands() {
     connectHandler("Reset1", &TForm1::Reset1Click);
     connectHandler("Coloroptions1", &TForm1::Coloroptions1Click);
     connectHandler("Unhide1", &TForm1::Unhide1Click);
+    connectHandler("Print1", &TForm1::Print1Click);
+    connectHandler("PrintPreview1", &TForm1::PrintPreview1Click);
     connectHandler("Abort1", &TForm1::Abort1Click);
 }
 
@@ -82,6 +87,16 @@ void TForm1::Coloroptions1Click() {
 void TForm1::Unhide1Click() {
     if (TableWindow* window = activeTableWindow())
         sharedDialogs().Form11->UnhideColumns(*window);
+}
+
+void TForm1::Print1Click() {
+    if (TableWindow* window = activeTableWindow())
+        runReport(*window, *sharedDialogs().DualListDlg, *sharedDialogs().Form15);
+}
+
+// The hidden entry does what "&Print" does; its dialog offers the preview.
+void TForm1::PrintPreview1Click() {
+    Print1Click();
 }
 
 void TForm1::Abort1Click() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QUrl>
@@ -39,8 +40,35 @@ class MessageBoxPresenter final : public MessagePresenter {
     void showMessage(const QString& caption, const QString& text) override {
         QMessageBox::information(QApplication::activeWindow(), caption, text);
     }
-    bool askYesNo(const QString& caption, const QString& text) override {
-        return QMessageBox::question(QApplication::activeWindow(), caption, text) == QMessageBox::Yes;
+    bool askOkCancel(const QString& caption, const QString& text) override {
+        return QMessageBox::information(QApplication::activeWindow(), caption, text,
+                                        QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    }
+};
+
+class DialogFileChooser final : public FileChooser {
+  public:
+    QString openFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override {
+        return choose(parent, filter, defaultSuffix, QFileDialog::AcceptOpen);
+    }
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override {
+        return choose(parent, filter, defaultSuffix, QFileDialog::AcceptSave);
+    }
+
+  private:
+    // A dialog object rather than the static helpers: only it takes a default suffix.
+    static QString choose(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                          QFileDialog::AcceptMode mode) {
+        QFileDialog dialog(parent, QString(), QString(), filter);
+        dialog.setAcceptMode(mode);
+        dialog.setDefaultSuffix(defaultSuffix);
+        if (mode == QFileDialog::AcceptOpen)
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        else
+            dialog.setOption(QFileDialog::DontConfirmOverwrite); // saving overwrites without a question
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
     }
 };
 
@@ -67,6 +95,11 @@ Slot<MessagePresenter, MessageBoxPresenter>& presenterSlot() {
     return slot;
 }
 
+Slot<FileChooser, DialogFileChooser>& fileChooserSlot() {
+    static Slot<FileChooser, DialogFileChooser> slot;
+    return slot;
+}
+
 } // namespace
 
 namespace seams {
@@ -82,6 +115,9 @@ AddressOpener& opener() {
 MessagePresenter& presenter() {
     return presenterSlot().get();
 }
+FileChooser& fileChooser() {
+    return fileChooserSlot().get();
+}
 void setClock(Clock* clock) {
     clockSlot().current = clock;
 }
@@ -93,6 +129,9 @@ void setOpener(AddressOpener* opener) {
 }
 void setPresenter(MessagePresenter* presenter) {
     presenterSlot().current = presenter;
+}
+void setFileChooser(FileChooser* chooser) {
+    fileChooserSlot().current = chooser;
 }
 } // namespace seams
 

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+class QWidget;
+
 // The few places where the program meets the world outside itself. Each is set once at start-up;
 // tests put recorders in their place so that nothing blocks on a modal box or opens a browser.
 namespace statdesk {
@@ -35,8 +37,17 @@ class MessagePresenter {
     virtual void showError(const QString& text) = 0;
     // A modal message box with a caption and an OK button.
     virtual void showMessage(const QString& caption, const QString& text) = 0;
-    // A modal Yes/No question; true for Yes.
-    virtual bool askYesNo(const QString& caption, const QString& text) = 0;
+    // A modal message box with OK and Cancel buttons; true for OK.
+    virtual bool askOkCancel(const QString& caption, const QString& text) = 0;
+};
+
+class FileChooser {
+  public:
+    virtual ~FileChooser() = default;
+    // The common open and save file dialogs; filter in Qt's form, suffix without the dot.
+    // An empty name means the user cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) = 0;
 };
 
 namespace seams {
@@ -44,12 +55,14 @@ Clock& clock();
 RandomSource& random();
 AddressOpener& opener();
 MessagePresenter& presenter();
+FileChooser& fileChooser();
 
 // Replace a seam; nullptr restores the real one. The caller keeps ownership.
 void setClock(Clock* clock);
 void setRandom(RandomSource* random);
 void setOpener(AddressOpener* opener);
 void setPresenter(MessagePresenter* presenter);
+void setFileChooser(FileChooser* chooser);
 } // namespace seams
 
 } // namespace statdesk

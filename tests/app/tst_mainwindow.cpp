@@ -3,6 +3,7 @@
 #include "DialogDriver.h"
 #include "FakeSeams.h"
 #include "MainWindow.h"
+#include "PreviewWindow.h"
 #include "SharedDialogs.h"
 #include "StatdeskApplication.h"
 #include "WelcomeBox.h"

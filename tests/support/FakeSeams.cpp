@@ -14,7 +14,7 @@ void RecordingPresenter::showError(const QString& text) {
 void RecordingPresenter::showMessage(const QString& caption, const QString& text) {
     messages.append(caption + QLatin1Char('|') + text);
 }
-bool RecordingPresenter::askYesNo(const QString& caption, const QString& text) {
+bool RecordingPresenter::askOkCancel(const QString& caption, const QString& text) {
     messages.append(caption + QLatin1Char('|') + text);
     return nextAnswer;
 }
@@ -45,6 +45,23 @@ ScriptedRandom::~ScriptedRandom() {
 int ScriptedRandom::bounded(int bound) {
     const int value = next.isEmpty() ? 0 : next.takeFirst();
     return bound <= 0 ? 0 : value % bound;
+}
+
+ScriptedFileChooser::ScriptedFileChooser() {
+    seams::setFileChooser(this);
+}
+ScriptedFileChooser::~ScriptedFileChooser() {
+    seams::setFileChooser(nullptr);
+}
+QString ScriptedFileChooser::openFileName(QWidget*, const QString& filter, const QString& defaultSuffix) {
+    return answer("open", filter, defaultSuffix);
+}
+QString ScriptedFileChooser::saveFileName(QWidget*, const QString& filter, const QString& defaultSuffix) {
+    return answer("save", filter, defaultSuffix);
+}
+QString ScriptedFileChooser::answer(const char* kind, const QString& filter, const QString& defaultSuffix) {
+    calls.append(QLatin1String(kind) + QLatin1Char('|') + filter + QLatin1Char('|') + defaultSuffix);
+    return next.isEmpty() ? QString() : next.takeFirst();
 }
 
 } // namespace statdesk::test

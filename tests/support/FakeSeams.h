@@ -14,7 +14,7 @@ class RecordingPresenter final : public MessagePresenter {
     ~RecordingPresenter() override;
     void showError(const QString& text) override;
     void showMessage(const QString& caption, const QString& text) override;
-    bool askYesNo(const QString& caption, const QString& text) override;
+    bool askOkCancel(const QString& caption, const QString& text) override;
 
     QStringList errors;
     QStringList messages; // "caption|text"
@@ -50,6 +50,20 @@ class ScriptedRandom final : public RandomSource {
 
     QList<int> next; // consumed first; then 0
     QList<quint64> seeds;
+};
+
+class ScriptedFileChooser final : public FileChooser {
+  public:
+    ScriptedFileChooser();
+    ~ScriptedFileChooser() override;
+    QString openFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override;
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override;
+
+    QStringList next;  // answers, consumed first; then "" (cancelled)
+    QStringList calls; // "open|filter|suffix" or "save|filter|suffix"
+
+  private:
+    QString answer(const char* kind, const QString& filter, const QString& defaultSuffix);
 };
 
 } // namespace statdesk::test

@@ -1,0 +1,160 @@
+#include "ReportCommand.h"
+
+#include "DrawGrid.h"
+#include "GlyphSet.h"
+#include "PreviewWindow.h"
+#include "PrintOptionsDialog.h"
+#include "ReportDrawing.h"
+#include "ReportPrinter.h"
+#include "RowSource.h"
+#include "Seams.h"
+#include "TableWindow.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <stdexcept>
+
+namespace statdesk {
+namespace {
+
+const QString kErrorCaption = QStringLiteral("Error");
+
+ReportSettings settingsOf(const PrintOptions& options) {
+    ReportSettings settings;
+    for (const QString& name : options.PrintList)
+        settings.columns.push_back({name, options.printWidth(name), options.nominalWidth(name)});
+    settings.fitToPage = options.fitToPage();
+    settings.minimumCharacters = options.minimumCharacters();
+    settings.maximumCharacters = options.maximumCharacters();
+    return settings;
+}
+
+std::vector<ReportLine> linesOf(TableWindow& window, const ReportSettings& settings) {
+    const ReportRows range =
+        reportRows(window.DrawGrid1()->topRow(), window.LastPageSize(), window.rows().GridLineCount() - 1);
+    return reportLines(window.family(), settings, CacheRows(window.rows()), range, RowCache::TotalsRecord);
+}
+
+// False (and the user told why) when the line width allows no report.
+bool checkLineWidth(const LineWidth& width) {
+    switch (width.problem) {
+    case LineWidth::Problem::None:
+        return true;
+    case LineWidth::Problem::TooManyColumns:
+        seams::presenter().showMessage(
+            kErrorCaption, QStringLiteral("You have selected more than columns that can fit on a page.  "
+                                          "De-select some columns or select \"Fit to Page\"."));
+        return false;
+    case LineWidth::Problem::NoWidth:
+        seams::presenter().showMessage(
+            kErrorCaption,
+            QStringLiteral("The chosen columns leave no characters to print on a line. Give the "
+                           "chosen columns widths of 1 or more, or a minimum of 1 or more."));
+        return false;
+    }
+    return false;
+}
+
+// The printer's pages as the report's drawing surface.
+class PrinterSurface final : public PrintSurface {
+  public:
+    PrinterSurface(QPrinter& printer, QPainter& painter) : m_printer(printer), m_painter(painter) {}
+    QSize pageSize() const override { return {m_printer.width(), m_printer.height()}; }
+    void drawImage(const QRect& cell, const QImage& glyph) override { m_painter.drawImage(cell, glyph); }
+    void newPage() override { m_printer.newPage(); }
+
+  private:
+    QPrinter& m_printer;
+    QPainter& m_painter;
+};
+
+// False with a message when the machine has no printer to print on.
+bool choosePrinter(QPrinter& printer) {
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return true;
+    if (printer.printerName().isEmpty() || QPrinterInfo::printerInfo(printer.printerName()).isNull())
+        printer.setPrinterName(QPrinterInfo::defaultPrinterName());
+    if (printer.printerName().isEmpty() && !QPrinterInfo::availablePrinterNames().isEmpty())
+        printer.setPrinterName(QPrinterInfo::availablePrinterNames().first());
+    if (!printer.printerName().isEmpty())
+        return true;
+    seams::presenter().showMessage(
+        kErrorCaption, QStringLiteral("No printer is installed on this computer. Add a printer in the "
+                                      "system's printer settings, then print again."));
+    return false;
+}
+
+GlyphSet loadGlyphs() {
+    GlyphSet glyphs;
+    if (!glyphs.isComplete())
+        throw std::runtime_error("The character images for printing are missing from this program.");
+    return glyphs;
+}
+
+// One pass to the printer; false when it went back to the dialog without printing.
+bool printPass(TableWindow& window, const PrintOptions& options) {
+    QPrinter& printer = reportPrinter();
+    if (!choosePrinter(printer))
+        return false;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw std::runtime_error(QStringLiteral("The printer \"%1\" could not start the print job.")
+                                     .arg(printer.printerName())
+                                     .toStdString());
+    const ReportSettings settings = settingsOf(options);
+    const LineWidth width = charactersPerLine(window.family(), settings);
+    if (!checkLineWidth(width)) {
+        printer.abort();
+        painter.end();
+        return false;
+    }
+    const GlyphSet glyphs = loadGlyphs();
+    PrinterSurface surface(printer, painter);
+    printReportLines(surface, linesOf(window, settings), width.characters, glyphs);
+    if (!painter.end())
+        throw std::runtime_error(QStringLiteral("The printer \"%1\" could not finish the print job.")
+                                     .arg(printer.printerName())
+                                     .toStdString());
+    return true;
+}
+
+void previewPass(TableWindow& window, const PrintOptions& options, TForm15& preview) {
+    preview.beginPass();
+    const ReportSettings settings = settingsOf(options);
+    if (!checkLineWidth(charactersPerLine(window.family(), settings)))
+        return;
+    {
+        QPainter painter(&preview.image());
+        painter.setFont(TForm15::previewFont());
+        painter.setPen(Qt::black);
+        previewReportLines(painter, linesOf(window, settings));
+    }
+    preview.showPreview();
+}
+
+} // namespace
+
+void runReport(TableWindow& window, TDualListDlg& options, TForm15& preview) {
+    options.prepare(window.family());
+    for (;;) {
+        const TDualListDlg::Result result = options.run();
+        if (result == TDualListDlg::Result::Cancel)
+            return;
+        if (options.options().PrintList.isEmpty()) {
+            // Either button leads back to the dialog.
+            seams::presenter().askOkCancel(kErrorCaption,
+                                           QStringLiteral("You haven't selected any columns to print"));
+            continue;
+        }
+        if (result == TDualListDlg::Result::Preview) {
+            previewPass(window, options.options(), preview);
+            continue;
+        }
+        if (printPass(window, options.options()))
+            return;
+    }
+}
+
+} // namespace statdesk

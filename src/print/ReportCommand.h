@@ -1,0 +1,14 @@
+#pragma once
+
+namespace statdesk {
+
+class TDualListDlg;
+class TForm15;
+class TableWindow;
+
+// The "&Print" and "Print Pre&view" commands on a table window: the print options dialog in a loop
+// with previews, until the user prints the window's current page or cancels. Printing failures of
+// the platform are thrown with their reason.
+void runReport(TableWindow& window, TDualListDlg& options, TForm15& preview);
+
+} // namespace statdesk
