@@ -75,7 +75,9 @@ void printReportLines(PrintSurface& surface, const std::vector<ReportLine>& line
     PrintGeometry g{};
     g.usableWidth = static_cast<int>(page.width() * 0.98);
     g.pageHeight = page.height();
-    g.cellWidth = g.usableWidth / charactersPerLine;
+    // The first cell of a line stays blank, so a line needs room for W + 1 cells inside q; with
+    // q div W cells the last character of a full line would fall outside and be lost.
+    g.cellWidth = std::max(0, g.usableWidth - kMargin - 1) / (charactersPerLine + 1);
     g.cellHeight = g.cellWidth * 90 / 65;
     int y = kMargin;
     for (size_t i = 0; i < lines.size(); ++i) {

@@ -99,6 +99,8 @@ class TestReportLayout : public QObject {
     void rowRange();
 
     void glyphsGoIntoTheirCells();
+    void aFullLineKeepsItsLastCharacter_data();
+    void aFullLineKeepsItsLastCharacter();
     void cellsOutsideThePageAreSkipped();
     void rowsContinueOnTheNextPageWithoutHeaders();
     void previewCutsAndRuler();
@@ -281,14 +283,15 @@ void TestReportLayout::rowRange() {
     QCOMPARE(rows.last, last);
 }
 
-// Page 1000 wide: q = 980, at 80 characters a cell is 12 by 16 pixels.
+// Page 1000 wide: q = 980; at 80 characters a line has room for 81 cells of 11 by 15 pixels.
 void TestReportLayout::glyphsGoIntoTheirCells() {
     const GlyphSet glyphs;
     QVERIFY(glyphs.isComplete());
     RecordingSurface surface(QSize(1000, 2000), glyphs);
-    const std::vector<ReportLine> lines = {
-        textLine(ReportLineKind::Header1, "   W-L", 7), textLine(ReportLineKind::Header2, "    FG%", 8),
-        textLine(ReportLineKind::Row, "  123.4", 3), textLine(ReportLineKind::Totals, "a,b", 3)};
+    const std::vector<ReportLine> lines = {textLine(ReportLineKind::Header1, "   W-L", 7),
+                                           textLine(ReportLineKind::Header2, "    FG%", 8),
+                                           textLine(ReportLineKind::Row, "  123.4", 3),
+                                           textLine(ReportLineKind::Totals, "a,b", 3)};
     printReportLines(surface, lines, 80, glyphs);
     QString characters;
     QList<QRect> cells;
@@ -298,30 +301,54 @@ void TestReportLayout::glyphsGoIntoTheirCells() {
     }
     QCOMPARE(characters, QStringLiteral("W-LFG1a,b"));
     // Header 1 at y 12: "   W-L" puts W in the fourth cell after the margin.
-    QCOMPARE(cells[0], QRect(12 + 4 * 12, 12, 12, 16));
-    QCOMPARE(cells[2], QRect(12 + 6 * 12, 12, 12, 16));
+    QCOMPARE(cells[0], QRect(12 + 4 * 11, 12, 11, 15));
+    QCOMPARE(cells[2], QRect(12 + 6 * 11, 12, 11, 15));
     // Header 2 one cell height lower; "%" has no glyph.
-    QCOMPARE(cells[3], QRect(12 + 5 * 12, 28, 12, 16));
-    QCOMPARE(cells[4], QRect(12 + 6 * 12, 28, 12, 16));
+    QCOMPARE(cells[3], QRect(12 + 5 * 11, 27, 11, 15));
+    QCOMPARE(cells[4], QRect(12 + 6 * 11, 27, 11, 15));
     // A value longer than its column of 3: two blanks and the digit 1.
-    QCOMPARE(cells[5], QRect(12 + 3 * 12, 44, 12, 16));
-    QCOMPARE(cells[6], QRect(12 + 12, 60, 12, 16));
+    QCOMPARE(cells[5], QRect(12 + 3 * 11, 42, 11, 15));
+    QCOMPARE(cells[6], QRect(12 + 11, 57, 11, 15));
     QCOMPARE(surface.pages, 0);
+}
+
+void TestReportLayout::aFullLineKeepsItsLastCharacter_data() {
+    QTest::addColumn<int>("pageWidth");
+    QTest::addColumn<int>("characters");
+    QTest::newRow("letter at 300 dpi, 41") << 2550 << 41;
+    QTest::newRow("A4 at 600 dpi, 200") << 4960 << 200;
+    QTest::newRow("small, 3") << 100 << 3;
+    QTest::newRow("80 on 1000") << 1000 << 80;
+}
+
+void TestReportLayout::aFullLineKeepsItsLastCharacter() {
+    QFETCH(int, pageWidth);
+    QFETCH(int, characters);
+    const GlyphSet glyphs;
+    RecordingSurface surface(QSize(pageWidth, 3300), glyphs);
+    QString line;
+    for (int i = 0; i < characters; ++i)
+        line += QChar(u'A' + i % 26);
+    printReportLines(surface, {textLine(ReportLineKind::Row, line, characters)}, characters, glyphs);
+    QCOMPARE(surface.drawn.size(), characters);
+    QVERIFY(surface.drawn.last().cell.right() < pageWidth * 98 / 100);
 }
 
 void TestReportLayout::cellsOutsideThePageAreSkipped() {
     const GlyphSet glyphs;
-    // q = 980, three characters a line: cells of 326; the second cell would end at 990.
+    // Four characters a line on q = 980: cells of 193. A header text longer than its column pushes
+    // the rest of the line right, past the last cell that fits.
     RecordingSurface surface(QSize(1000, 2000), glyphs);
-    printReportLines(surface, {textLine(ReportLineKind::Header1, "ABCD", 4)}, 3, glyphs);
-    QCOMPARE(surface.drawn.size(), 1);
-    QCOMPARE(surface.drawn[0].character, QLatin1Char('A'));
-    QCOMPARE(surface.drawn[0].cell, QRect(12 + 326, 12, 326, 451));
+    printReportLines(surface, {{ReportLineKind::Header1, {{"ABCDEF", 2}, {"GH", 2}}}}, 4, glyphs);
+    QString characters;
+    for (const auto& drawn : surface.drawn)
+        characters += drawn.character;
+    QCOMPARE(characters, QStringLiteral("ABCD"));
+    QCOMPARE(surface.drawn[3].cell, QRect(12 + 4 * 193, 12, 193, 267));
 
     // A cell reaching the page's height is skipped too.
     RecordingSurface low(QSize(1000, 40), glyphs);
-    printReportLines(low,
-                     {textLine(ReportLineKind::Header1, "A", 1), textLine(ReportLineKind::Header2, "B", 1)},
+    printReportLines(low, {textLine(ReportLineKind::Header1, "A", 1), textLine(ReportLineKind::Header2, "B", 1)},
                      80, glyphs);
     QCOMPARE(low.drawn.size(), 1);
     QCOMPARE(low.drawn[0].character, QLatin1Char('A'));
@@ -341,9 +368,8 @@ void TestReportLayout::rowsContinueOnTheNextPageWithoutHeaders() {
     QString placed;
     for (const auto& drawn : surface.drawn)
         placed += QStringLiteral("%1%2@%3 ").arg(drawn.character).arg(drawn.page).arg(drawn.cell.top());
-    // Rows at 44, 60, 76, 92, 108: the fifth passes 100, so the sixth starts the next page at 12 + 16.
-    QCOMPARE(placed.trimmed(),
-             QStringLiteral("H0@12 I0@28 a0@44 b0@60 c0@76 d0@92 e0@108 f1@28 g1@44 T1@60"));
+    // Rows at 42, 57, 72, 87, 102: the fifth passes 100, so the sixth starts the next page at 12 + 15.
+    QCOMPARE(placed.trimmed(), QStringLiteral("H0@12 I0@27 a0@42 b0@57 c0@72 d0@87 e0@102 f1@27 g1@42 T1@57"));
     QCOMPARE(surface.pages, 1);
 }
 
