@@ -84,8 +84,15 @@ void printReportLines(PrintSurface& surface, const std::vector<ReportLine>& line
         const ReportLine& line = lines[i];
         if (i > 0)
             y += g.cellHeight;
+        // Cells taller than the bottom reserve would put a row below the page, where its glyphs are
+        // skipped: such a row starts the next page instead (unless it already stands at the top).
+        const bool body = line.kind == ReportLineKind::Row || line.kind == ReportLineKind::Totals;
+        if (body && y + g.cellHeight >= g.pageHeight && y > kMargin + g.cellHeight) {
+            surface.newPage();
+            y = kMargin + g.cellHeight;
+        }
         printLine(surface, line, y, charactersPerLine, g, glyphs);
-        // Only a row line may end a page; the headers and the totals stay with what they follow.
+        // Only a row line ends a page; the headers and the totals stay with what they follow.
         if (line.kind == ReportLineKind::Row && y > g.pageHeight - kPageBottomReserve) {
             surface.newPage();
             y = kMargin;

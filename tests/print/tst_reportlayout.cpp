@@ -371,6 +371,16 @@ void TestReportLayout::rowsContinueOnTheNextPageWithoutHeaders() {
     // Rows at 42, 57, 72, 87, 102: the fifth passes 100, so the sixth starts the next page at 12 + 15.
     QCOMPARE(placed.trimmed(), QStringLiteral("H0@12 I0@27 a0@42 b0@57 c0@72 d0@87 e0@102 f1@27 g1@42 T1@57"));
     QCOMPARE(surface.pages, 1);
+
+    // Cells 102 high on a page 300 high: a row at 216 would end below the page, where its glyphs
+    // would be skipped, so each row starts a page of its own instead of vanishing.
+    RecordingSurface tall(QSize(1000, 300), glyphs);
+    printReportLines(tall, lines, 12, glyphs);
+    QString tallPlaced;
+    for (const auto& drawn : tall.drawn)
+        tallPlaced += QStringLiteral("%1%2@%3 ").arg(drawn.character).arg(drawn.page).arg(drawn.cell.top());
+    QCOMPARE(tallPlaced.trimmed(),
+             QStringLiteral("H0@12 I0@114 a1@114 b2@114 c3@114 d4@114 e5@114 f6@114 g7@114 T8@114"));
 }
 
 void TestReportLayout::previewCutsAndRuler() {

@@ -1,0 +1,174 @@
+#include "BrandRecord.h"
+#include "CupsPdfQueue.h"
+#include "DialogDriver.h"
+#include "DrawGrid.h"
+#include "FakeSeams.h"
+#include "MainWindow.h"
+#include "PreviewWindow.h"
+#include "PrintOptionsDialog.h"
+#include "ReportPrinter.h"
+#include "ServiceProcess.h"
+#include "SharedDialogs.h"
+#include "StatdeskApplication.h"
+#include "TableWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace statdesk;
+using statdesk::test::CupsPdfQueue;
+using statdesk::test::DialogDriver;
+
+namespace {
+
+constexpr int kPlayerName = 0; // reply fields of a player row
+constexpr int kPoints = 45;
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// Characters a report prints as images: letters, digits and five marks.
+int glyphCount(const QString& text) {
+    int count = 0;
+    for (QChar c : text)
+        if (c.isLetterOrNumber() || QStringLiteral(",-\".'").contains(c))
+            ++count;
+    return count;
+}
+
+// Moves the named columns to the print list, in this order.
+void chooseColumns(TDualListDlg& dialog, const QStringList& names) {
+    for (const QString& name : names) {
+        const QList<QTableWidgetItem*> found = dialog.StringGrid1->findItems(name, Qt::MatchExactly);
+        QVERIFY2(!found.isEmpty(), qPrintable(name));
+        dialog.StringGrid1->setCurrentCell(found.first()->row(), 0);
+        dialog.IncludeBtn->click();
+    }
+}
+
+} // namespace
+
+// The report of a table window printed on a real CUPS queue and previewed, with the real data.
+class TestPrintReport : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void playerReportPrintsThroughCups();
+
+  private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<test::ServiceProcess> m_service;
+};
+
+void TestPrintReport::initTestCase() {
+    m_service = std::make_unique<test::ServiceProcess>(test::ServiceProcess::builtDatabase());
+    QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
+    m_service->pointClientHere();
+    QVERIFY(m_folder.isValid());
+    QDir::setCurrent(m_folder.path());
+    brandRecord() = BrandRecord{};
+}
+
+void TestPrintReport::cleanupTestCase() {
+    m_service.reset();
+}
+
+void TestPrintReport::playerReportPrintsThroughCups() {
+    if (!CupsPdfQueue::canAdminister())
+        QSKIP("printing through CUPS needs root and the packages cups and printer-driver-cups-pdf");
+    CupsPdfQueue queue;
+    QVERIFY2(queue.isReady(), qPrintable(queue.errorString()));
+    QPrinter& printer = reportPrinter();
+    printer.setPrinterName(queue.name());
+    QCOMPARE(printer.outputFormat(), QPrinter::NativeFormat);
+
+    test::RecordingPresenter presenter;
+    TForm1 main;
+    createSharedDialogs(&main);
+    main.resize(1280, 1000);
+    main.show();
+    main.action("Regular1")->trigger();
+    auto* window = qobject_cast<TableWindow*>(main.mdiArea()->activeSubWindow()->widget());
+    QVERIFY(window);
+    QCOMPARE(window->DrawGrid1()->topRow(), 2);
+    const int visible = window->LastPageSize();
+    QVERIFY(visible > 20);
+
+    TDualListDlg& dialog = *sharedDialogs().DualListDlg;
+    DialogDriver driver(&dialog);
+    driver.then([&](QDialog&) {
+        chooseColumns(dialog, {QStringLiteral("player name"), QStringLiteral("PTS     - points scored")});
+        dialog.MinimumEdit->selectAll();
+        QTest::keyClicks(dialog.MinimumEdit, QStringLiteral("20"));
+        dialog.OKBtn->click();
+    });
+    const QDateTime submitted = QDateTime::currentDateTime();
+    main.action("Print1")->trigger();
+    QCOMPARE(driver.shown(), 1);
+    QVERIFY2(presenter.errors.isEmpty() && presenter.messages.isEmpty(),
+             qPrintable(presenter.errors.join('\n') + presenter.messages.join('\n')));
+    const QString pdf = queue.waitForPdf(submitted, 60000);
+    QVERIFY2(!pdf.isEmpty(), qPrintable(queue.errorString()));
+
+    // What should come out, worked out here from the window's rows and the printer's page: a line
+    // of 33 + 8 characters, rows 1 to V - 1, a new page once a row's top passes the page height less
+    // 100, or before a row that would end below the page; every character with a glyph on paper.
+    const int characters = 41;
+    const int q = printer.width() * 98 / 100;
+    const int cell = (q - 13) / (characters + 1);
+    const int cellHeight = cell * 90 / 65;
+    int expectedGlyphs = glyphCount(QStringLiteral("PLAYER NAME")) + glyphCount(QStringLiteral("PTS"));
+    int pages = 1;
+    int y = 12 + cellHeight;
+    for (int record = 1; record <= visible - 1; ++record) {
+        const std::string_view name = window->rows().text(record, kPlayerName);
+        expectedGlyphs += glyphCount(QString::fromLatin1(name.data(), qsizetype(name.size())).left(33));
+        const auto points = static_cast<long long>(window->rows().number(record, kPoints));
+        expectedGlyphs += glyphCount(points == -999 ? QStringLiteral("---") : QString::number(points));
+        y += cellHeight;
+        if (y + cellHeight >= printer.height()) {
+            ++pages;
+            y = 12 + cellHeight;
+        }
+        if (y > printer.height() - 100) {
+            ++pages;
+            y = 12;
+        }
+    }
+    QVERIFY2(pages >= 2, "the rows should need more than one page");
+    expectedGlyphs += glyphCount(QStringLiteral("TOTALS")) +
+                      glyphCount(QString::number(static_cast<long long>(
+                          window->rows().number(RowCache::TotalsRecord, kPoints))));
+
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("^Pages:\\s+%1$").arg(pages),
+                                              QRegularExpression::MultilineOption)),
+             qPrintable(info));
+    const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                   .mid(2);
+    QCOMPARE(images.size(), expectedGlyphs);
+}
+
+int main(int argc, char** argv) {
+    StatdeskApplication app(argc, argv);
+    TestPrintReport test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_printreport.moc"
