@@ -98,18 +98,17 @@ bool printPass(TableWindow& window, const PrintOptions& options) {
     QPrinter& printer = reportPrinter();
     if (!choosePrinter(printer))
         return false;
+    // The line width is checked before the job starts: a print system that spools the whole
+    // document cannot take back a started job, and a refused pass must not print a page.
+    const ReportSettings settings = settingsOf(options);
+    const LineWidth width = charactersPerLine(window.family(), settings);
+    if (!checkLineWidth(width))
+        return false;
     QPainter painter;
     if (!painter.begin(&printer))
         throw std::runtime_error(QStringLiteral("The printer \"%1\" could not start the print job.")
                                      .arg(printer.printerName())
                                      .toStdString());
-    const ReportSettings settings = settingsOf(options);
-    const LineWidth width = charactersPerLine(window.family(), settings);
-    if (!checkLineWidth(width)) {
-        printer.abort();
-        painter.end();
-        return false;
-    }
     const GlyphSet glyphs = loadGlyphs();
     PrinterSurface surface(printer, painter);
     printReportLines(surface, linesOf(window, settings), width.characters, glyphs);

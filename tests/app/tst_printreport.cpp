@@ -20,7 +20,10 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,6 +72,8 @@ class TestPrintReport : public QObject {
     void initTestCase();
     void cleanupTestCase();
     void playerReportPrintsThroughCups();
+    void previewAndErrorsLeadBackToTheDialog();
+    void tooManyColumnsPrintsNothing();
 
   private:
     QTemporaryDir m_folder;
@@ -152,8 +157,8 @@ void TestPrintReport::playerReportPrintsThroughCups() {
     }
     QVERIFY2(pages >= 2, "the rows should need more than one page");
     expectedGlyphs += glyphCount(QStringLiteral("TOTALS")) +
-                      glyphCount(QString::number(static_cast<long long>(
-                          window->rows().number(RowCache::TotalsRecord, kPoints))));
+                      glyphCount(QString::number(
+                          static_cast<long long>(window->rows().number(RowCache::TotalsRecord, kPoints))));
 
     const QString info = run(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("^Pages:\\s+%1$").arg(pages),
@@ -163,6 +168,100 @@ void TestPrintReport::playerReportPrintsThroughCups() {
                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                                    .mid(2);
     QCOMPARE(images.size(), expectedGlyphs);
+}
+
+// A team report previewed: the dialog comes back after the preview and after each message, with
+// its choices as they were.
+void TestPrintReport::previewAndErrorsLeadBackToTheDialog() {
+    test::RecordingPresenter presenter;
+    TForm1 main;
+    createSharedDialogs(&main);
+    main.resize(1280, 1000);
+    main.show();
+    main.action("Regular2")->trigger();
+    auto* window = qobject_cast<TableWindow*>(main.mdiArea()->activeSubWindow()->widget());
+    QVERIFY(window);
+    const std::string_view firstTeam = window->rows().text(1, 1);
+    QVERIFY(!firstTeam.empty());
+
+    TDualListDlg& dialog = *sharedDialogs().DualListDlg;
+    TForm15& preview = *sharedDialogs().Form15;
+    DialogDriver options(&dialog);
+    DialogDriver previewDriver(&preview);
+    options.then([&](QDialog&) { dialog.PreviewBtn->click(); }); // nothing chosen yet
+    options.then([&](QDialog&) {
+        QCOMPARE(presenter.messages, QStringList{"Error|You haven't selected any columns to print"});
+        chooseColumns(dialog, {QStringLiteral("team name"), QStringLiteral("W-L%    - won/lost percentage")});
+        dialog.RadioButton4->click(); // don't fit: 33 + 7 in a maximum of 80
+        dialog.PreviewBtn->click();
+    });
+    QImage shown;
+    preview.ScrollBox1->horizontalScrollBar()->setValue(500); // left there by an earlier preview
+    previewDriver.then([&](QDialog&) {
+        QCOMPARE(preview.ScrollBox1->horizontalScrollBar()->value(), 0);
+        shown = preview.image();
+        preview.Button1->click();
+    });
+    options.then([&](QDialog&) {
+        QCOMPARE(dialog.options().PrintList,
+                 (QStringList{"team name", "W-L%    - won/lost percentage"})); // unchanged
+        dialog.MaximumEdit->selectAll();
+        QTest::keyClicks(dialog.MaximumEdit, QStringLiteral("39"));
+        dialog.PreviewBtn->click();
+    });
+    options.then([&](QDialog&) {
+        QCOMPARE(presenter.messages.size(), 2);
+        QCOMPARE(
+            presenter.messages.last(),
+            QStringLiteral("Error|You have selected more than columns that can fit on a page.  De-select "
+                           "some columns or select \"Fit to Page\"."));
+        dialog.CancelBtn->click();
+    });
+    main.action("Print1")->trigger();
+    QCOMPARE(options.shown(), 4);
+    QCOMPARE(previewDriver.shown(), 1);
+    QVERIFY(presenter.errors.isEmpty());
+    // The preview shows text: dark pixels below the ruler, none far right of the two columns.
+    QVERIFY(!shown.isNull());
+    int dark = 0;
+    int farRight = 0;
+    for (int y = 40; y < 400; ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (qGray(shown.pixel(x, y)) < 128)
+                ++(x < 1000 ? dark : farRight);
+    QVERIFY(dark > 500);
+    QCOMPARE(farRight, 0);
+}
+
+// Don't fit with 41 characters in a maximum of 40: the message, and the started job comes to nothing.
+void TestPrintReport::tooManyColumnsPrintsNothing() {
+    if (!CupsPdfQueue::canAdminister())
+        QSKIP("printing through CUPS needs root and the packages cups and printer-driver-cups-pdf");
+    CupsPdfQueue queue;
+    QVERIFY2(queue.isReady(), qPrintable(queue.errorString()));
+    reportPrinter().setPrinterName(queue.name());
+    test::RecordingPresenter presenter;
+    TForm1 main;
+    createSharedDialogs(&main);
+    main.show();
+    main.action("Playoff1")->trigger();
+    TDualListDlg& dialog = *sharedDialogs().DualListDlg;
+    DialogDriver options(&dialog);
+    options.then([&](QDialog&) {
+        chooseColumns(dialog, {QStringLiteral("player name"), QStringLiteral("PTS     - points scored")});
+        dialog.RadioButton4->click();
+        dialog.MaximumEdit->selectAll();
+        QTest::keyClicks(dialog.MaximumEdit, QStringLiteral("40"));
+        dialog.OKBtn->click();
+    });
+    options.then([&](QDialog&) { dialog.CancelBtn->click(); });
+    const QDateTime submitted = QDateTime::currentDateTime();
+    main.action("Print1")->trigger();
+    QCOMPARE(options.shown(), 2);
+    QCOMPARE(presenter.messages.size(), 1);
+    QVERIFY(
+        presenter.messages.first().startsWith(QStringLiteral("Error|You have selected more than columns")));
+    QVERIFY(queue.waitForPdf(submitted, 5000).isEmpty());
 }
 
 int main(int argc, char** argv) {

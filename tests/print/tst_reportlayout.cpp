@@ -288,10 +288,9 @@ void TestReportLayout::glyphsGoIntoTheirCells() {
     const GlyphSet glyphs;
     QVERIFY(glyphs.isComplete());
     RecordingSurface surface(QSize(1000, 2000), glyphs);
-    const std::vector<ReportLine> lines = {textLine(ReportLineKind::Header1, "   W-L", 7),
-                                           textLine(ReportLineKind::Header2, "    FG%", 8),
-                                           textLine(ReportLineKind::Row, "  123.4", 3),
-                                           textLine(ReportLineKind::Totals, "a,b", 3)};
+    const std::vector<ReportLine> lines = {
+        textLine(ReportLineKind::Header1, "   W-L", 7), textLine(ReportLineKind::Header2, "    FG%", 8),
+        textLine(ReportLineKind::Row, "  123.4", 3), textLine(ReportLineKind::Totals, "a,b", 3)};
     printReportLines(surface, lines, 80, glyphs);
     QString characters;
     QList<QRect> cells;
@@ -348,7 +347,8 @@ void TestReportLayout::cellsOutsideThePageAreSkipped() {
 
     // A cell reaching the page's height is skipped too.
     RecordingSurface low(QSize(1000, 40), glyphs);
-    printReportLines(low, {textLine(ReportLineKind::Header1, "A", 1), textLine(ReportLineKind::Header2, "B", 1)},
+    printReportLines(low,
+                     {textLine(ReportLineKind::Header1, "A", 1), textLine(ReportLineKind::Header2, "B", 1)},
                      80, glyphs);
     QCOMPARE(low.drawn.size(), 1);
     QCOMPARE(low.drawn[0].character, QLatin1Char('A'));
@@ -369,7 +369,8 @@ void TestReportLayout::rowsContinueOnTheNextPageWithoutHeaders() {
     for (const auto& drawn : surface.drawn)
         placed += QStringLiteral("%1%2@%3 ").arg(drawn.character).arg(drawn.page).arg(drawn.cell.top());
     // Rows at 42, 57, 72, 87, 102: the fifth passes 100, so the sixth starts the next page at 12 + 15.
-    QCOMPARE(placed.trimmed(), QStringLiteral("H0@12 I0@27 a0@42 b0@57 c0@72 d0@87 e0@102 f1@27 g1@42 T1@57"));
+    QCOMPARE(placed.trimmed(),
+             QStringLiteral("H0@12 I0@27 a0@42 b0@57 c0@72 d0@87 e0@102 f1@27 g1@42 T1@57"));
     QCOMPARE(surface.pages, 1);
 
     // Cells 102 high on a page 300 high: a row at 216 would end below the page, where its glyphs
