@@ -187,16 +187,16 @@ void TDualListDlg::buildLayout() {
 
     CheckBox1 = new QRadioButton(QStringLiteral("&Fit to page"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(388, 186, 120, 20);
-    MinimumEdit = makeField(this, QStringLiteral("MinimumEdit"), {512, 186, 40, 21});
+    CheckBox1->setGeometry(376, 186, 112, 20);
+    MinimumEdit = makeField(this, QStringLiteral("MinimumEdit"), {490, 186, 40, 21});
     MinimumLabel = new QLabel(QStringLiteral("Minimum characters per line"), this);
-    MinimumLabel->setGeometry(558, 188, 150, 16);
+    MinimumLabel->setGeometry(534, 188, 176, 16);
     RadioButton4 = new QRadioButton(QStringLiteral("&Don't fit to page"), this);
     RadioButton4->setObjectName(QStringLiteral("RadioButton4"));
-    RadioButton4->setGeometry(388, 218, 120, 20);
-    MaximumEdit = makeField(this, QStringLiteral("MaximumEdit"), {512, 218, 40, 21});
+    RadioButton4->setGeometry(376, 218, 112, 20);
+    MaximumEdit = makeField(this, QStringLiteral("MaximumEdit"), {490, 218, 40, 21});
     MaximumLabel = new QLabel(QStringLiteral("Maximum characters per line"), this);
-    MaximumLabel->setGeometry(558, 220, 150, 16);
+    MaximumLabel->setGeometry(534, 220, 176, 16);
 
     const QList<QWidget*> tabOrder{StringGrid1, IncludeBtn,   IncAllBtn,   ExcludeBtn, ExAllBtn, StrList,
                                    Button2,     PreviewBtn,   OKBtn,       BitBtn1,    BitBtn2,  CheckBox1,

@@ -57,19 +57,6 @@ bool checkLineWidth(const LineWidth& width) {
     return false;
 }
 
-// The printer's pages as the report's drawing surface.
-class PrinterSurface final : public PrintSurface {
-  public:
-    PrinterSurface(QPrinter& printer, QPainter& painter) : m_printer(printer), m_painter(painter) {}
-    QSize pageSize() const override { return {m_printer.width(), m_printer.height()}; }
-    void drawImage(const QRect& cell, const QImage& glyph) override { m_painter.drawImage(cell, glyph); }
-    void newPage() override { m_printer.newPage(); }
-
-  private:
-    QPrinter& m_printer;
-    QPainter& m_painter;
-};
-
 // False with a message when the machine has no printer to print on.
 bool choosePrinter(QPrinter& printer) {
     if (printer.outputFormat() != QPrinter::NativeFormat)

@@ -2,6 +2,7 @@
 
 #include "GlyphSet.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -106,23 +107,32 @@ void previewReportLines(QPainter& painter, const std::vector<ReportLine>& lines)
     const int sp = metrics.horizontalAdvance(QLatin1Char(' '));
     const auto write = [&](int x, int y, const QString& text) {
         painter.drawText(x, y + metrics.ascent(), text);
-        return metrics.horizontalAdvance(text);
     };
     int y = kMargin;
     write(kMargin, y, QString(kRulerLength, QLatin1Char('|')));
     y += h;
     write(kMargin, y, rulerDigits());
     y += h;
+    // In a fixed-pitch font a cell's text and its padding add up to one string of the same width,
+    // so a line is drawn in one call.
+    const bool fixedPitch = QFontInfo(painter.font()).fixedPitch();
     for (size_t i = 0; i < lines.size(); ++i) {
         if (i > 0)
             y += h;
         int x = kMargin;
+        QString whole;
         for (const ReportCellText& cell : lines[i].cells) {
             const QString text = previewText(lines[i], cell);
-            x += write(x, y, text);
-            if (cell.width > text.size())
-                x += static_cast<int>(cell.width - text.size()) * sp;
+            const qsizetype padding = std::max<qsizetype>(0, cell.width - text.size());
+            if (fixedPitch) {
+                whole += text + QString(padding, QLatin1Char(' '));
+                continue;
+            }
+            write(x, y, text);
+            x += metrics.horizontalAdvance(text) + static_cast<int>(padding) * sp;
         }
+        if (fixedPitch)
+            write(kMargin, y, whole);
     }
 }
 
