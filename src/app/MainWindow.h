@@ -19,6 +19,7 @@ namespace statdesk {
 class THttpCli;
 class TFtpClient;
 class TableWindow;
+enum class HelpText;
 
 // The main window: the MDI frame that owns every table and document window, the command menu
 // and the brand's top band.
@@ -107,6 +108,34 @@ class TForm1 final : public QMainWindow {
     void Print1Click();
     void PrintPreview1Click();
     void Abort1Click();
+
+    // Document commands: shipped files in list viewers, built-in texts in their windows.
+    void connectDocumentCommands();
+    void revealShippedDocuments();
+    void showListFile(const QString& caption, const QString& fileName, bool complemented = false);
+    void showShipped(const char* entry);
+    void showHelpText(const char* entry, HelpText text);
+    QWidget* addChild(QWidget* child);
+    void AllLeagueTeams1Click();
+    void AllDefensiveTeams1Click();
+    void AllRookieTeams1Click();
+    void LeagueMVPs1Click();
+    void ChampionshipMVPs1Click();
+    void RookieoftheYear1Click();
+    void DefensivePlayer1Click();
+    void N6thMan1Click();
+    void AllStarGames1Click();
+    void CoachoftheYear1Click();
+    void CoachesWLRecord1Click();
+    void Team3letterCodes1Click();
+    void Vieworderform1Click();
+    void Instructions1Click();
+    void Seasonsummaries1Click();
+    void PlayoffResults1Click();
+    void Playersstatisticaldefinitions1Click();
+    void Teamsstatisticaldefinitions1Click();
+    void Datasources1Click();
+    void Databasetidbits1Click();
     // The keys of a multiple-document program: Ctrl+F4 closes the active child, Ctrl+F6 moves on.
     void addChildWindowKeys();
 

@@ -123,6 +123,8 @@ void TForm1::buildMenu() {
     connectHandler("Exit1", &TForm1::Exit1Click);
     connectDatasetCommands();
     connectTableCommands();
+    connectDocumentCommands();
+    revealShippedDocuments();
     addChildWindowKeys();
     fillWindowMenu();
 }

@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "BrandRecord.h"
 #include "ColorOptionsDialog.h"
+#include "DocumentWindows.h"
 #include "LimitDialog.h"
 #include "PreviewWindow.h"
 #include "PrintOptionsDialog.h"
@@ -16,19 +17,10 @@
 #include <QVBoxLayout>
 
 namespace statdesk {
-namespace {
-void named(QDialog* dialog, const char* name, const char* caption) {
-    dialog->setObjectName(QString::fromLatin1(name));
-    dialog->setWindowTitle(QString::fromLatin1(caption));
-}
-} // namespace
-
-TBtnRightDlg2::TBtnRightDlg2(QWidget* parent) : QDialog(parent) {
-    named(this, "BtnRightDlg2", "");
-}
 
 TForm12::TForm12(QWidget* parent) : QDialog(parent) {
-    named(this, "Form12", "Update");
+    setObjectName(QStringLiteral("Form12"));
+    setWindowTitle(QStringLiteral("Update"));
     auto* layout = new QVBoxLayout(this);
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));

@@ -11,6 +11,7 @@ class TAboutBox;
 class TBtnBottomDlg;
 class TBtnRightDlg;
 class TBtnRightDlg1;
+class TBtnRightDlg2;
 class TDualListDlg;
 class TForm11;
 class TForm14;
@@ -20,12 +21,6 @@ class TFormSort3;
 
 // Dialogs created once at start-up and reused by every part. Those whose features arrive later
 // start as windows with their name and caption; the table dialogs live with the table windows.
-class TBtnRightDlg2 final : public QDialog { // list chooser; its caption is set per use
-    Q_OBJECT
-  public:
-    explicit TBtnRightDlg2(QWidget* parent = nullptr);
-};
-
 class TForm12 final : public QDialog { // update notice
     Q_OBJECT
   public:
