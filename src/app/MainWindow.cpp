@@ -219,8 +219,8 @@ void TForm1::hideNewsLabels() {
 void TForm1::runVersionCheck() {}
 void TForm1::refreshBannerSettings() {}
 void TForm1::runNewsSetup() {}
-void TForm1::buildLinkMenus() {}
 void TForm1::uploadUsageLog() {}
+void TForm1::buildLinkMenus() {}
 
 void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);

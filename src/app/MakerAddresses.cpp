@@ -9,6 +9,12 @@ QString sitePage(const char* path) {
 }
 } // namespace
 
+QString siteAddress() {
+    return QStringLiteral("http://") + hosts::site();
+}
+QString homePage() {
+    return sitePage("/");
+}
 QString baseballSite() {
     return sitePage("/baseball/");
 }

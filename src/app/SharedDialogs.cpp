@@ -10,22 +10,14 @@
 #include "ProxyDialog.h"
 #include "SelectDialog.h"
 #include "TFormSort3.h"
+#include "UpdateNotice.h"
+
+#include <QLabel>
 #include "UnhideDialog.h"
 #include "WelcomeBox.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
 
 namespace statdesk {
-
-TForm12::TForm12(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Form12"));
-    setWindowTitle(QStringLiteral("Update"));
-    auto* layout = new QVBoxLayout(this);
-    Label3 = new QLabel(this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    layout->addWidget(Label3);
-}
 
 SharedDialogs& sharedDialogs() {
     static SharedDialogs dialogs;

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QPointer>
 
-class QLabel;
 
 namespace statdesk {
 
@@ -14,6 +13,7 @@ class TBtnRightDlg1;
 class TBtnRightDlg2;
 class TDualListDlg;
 class TForm11;
+class TForm12;
 class TForm14;
 class TForm15;
 class TForm17;
@@ -21,13 +21,6 @@ class TFormSort3;
 
 // Dialogs created once at start-up and reused by every part. Those whose features arrive later
 // start as windows with their name and caption; the table dialogs live with the table windows.
-class TForm12 final : public QDialog { // update notice
-    Q_OBJECT
-  public:
-    explicit TForm12(QWidget* parent = nullptr);
-    QLabel* Label3 = nullptr;
-};
-
 struct SharedDialogs {
     QPointer<TBtnRightDlg1> BtnRightDlg1;
     QPointer<TBtnRightDlg> BtnRightDlg;

@@ -6,6 +6,7 @@
 #include "ProxyDialog.h"
 #include "Seams.h"
 #include "SharedDialogs.h"
+#include "UpdateNotice.h"
 #include "StartupError.h"
 #include "StartupState.h"
 #include "StatdeskApplication.h"

@@ -1,5 +1,7 @@
 #include "ReplyLines.h"
 
+#include "Windows1252.h"
+
 #include <cstring>
 
 namespace statdesk {
@@ -31,6 +33,14 @@ void splitReplyLines(QByteArrayView text, std::vector<std::string_view>& lines) 
     std::string_view line;
     while (cursor.next(line))
         lines.push_back(line);
+}
+
+QStringList replyTextLines(QByteArrayView text) {
+    QStringList lines;
+    ReplyLineCursor cursor(text);
+    for (std::string_view line; cursor.next(line);)
+        lines.append(fromWindows1252(line));
+    return lines;
 }
 
 } // namespace statdesk

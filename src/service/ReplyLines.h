@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QStringList>
 
 #include <string_view>
 #include <vector>
@@ -21,5 +22,8 @@ class ReplyLineCursor final {
 
 // All lines at once; the vector is reused to avoid reallocating.
 void splitReplyLines(QByteArrayView text, std::vector<std::string_view>& lines);
+
+// All lines as text, read as Windows-1252.
+QStringList replyTextLines(QByteArrayView text);
 
 } // namespace statdesk

@@ -4,6 +4,7 @@
 #include "FakeSeams.h"
 #include "MainWindow.h"
 #include "PreviewWindow.h"
+#include "UpdateNotice.h"
 #include "SharedDialogs.h"
 #include "StatdeskApplication.h"
 #include "WelcomeBox.h"
