@@ -77,6 +77,12 @@ void HttpService::install(httplib::Server& server) {
     fixedText("/cgi-bin/verread.exe", m_config.versionList());
     fixedText("/verman.asp", m_config.brandSettings());
     fixedText("/basketballout.txt", m_config.noticeText());
+    for (const SiteConfig::Page& page : m_config.pages()) {
+        server.Get(literalPattern(page.path),
+                   [html = page.html](const httplib::Request&, httplib::Response& response) {
+                       response.set_content(html, "text/html");
+                   });
+    }
 
     server.Get(
         literalPattern(kEventPath), [this](const httplib::Request& request, httplib::Response& response) {

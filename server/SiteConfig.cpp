@@ -28,7 +28,56 @@ notice Your version of the Statdesk
 notice executable file is out of date - new features have been added.
 notice Please visit our website at the link below to download the latest version.
 notice <URL>
+page /links/box-scores.html Box score archive | Game-by-game box scores are coming to this site.
+page /links/draft-board.html Draft board | Every draft, round by round, is coming to this site.
+page /links/record-book.html Record book | Career, season and single-game records are coming here.
+page /links/arena-guide.html Arena guide | The home courts of every team are coming to this site.
+page /links/stat-quiz.html Stat quiz | A weekly quiz drawn from the all-time tables is coming here.
 )";
+
+std::string escapeHtml(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// "TITLE [| TEXT]" as a page of its own: the title as heading, the text below it.
+std::string pageHtml(const std::string& rest) {
+    const size_t bar = rest.find('|');
+    const std::string title = escapeHtml(trimmed(rest.substr(0, bar)));
+    const std::string text =
+        bar == std::string::npos ? std::string() : escapeHtml(trimmed(rest.substr(bar + 1)));
+    std::string html = "<!DOCTYPE html>\r\n<html><head><meta charset=\"utf-8\"><title>" + title +
+                       "</title></head>\r\n<body><h1>" + title + "</h1>\r\n";
+    if (!text.empty())
+        html += "<p>" + text + "</p>\r\n";
+    html += "<p><a href=\"/\">Statdesk</a></p></body></html>\r\n";
+    return html;
+}
 
 } // namespace
 
@@ -72,6 +121,11 @@ SiteConfig SiteConfig::parse(const std::string& text, const std::string& origin)
                 fail("more than four notice lines");
             const size_t start = line.find_first_not_of(" \t", line.find("notice") + 6);
             config.m_notice.push_back(start == std::string::npos ? std::string() : line.substr(start));
+        } else if (fields[0] == "page") {
+            if (fields.size() < 3 || !fields[1].starts_with('/'))
+                fail("\"page\" takes a path beginning with \"/\" and a title");
+            const size_t path = line.find(fields[1], line.find("page") + 4);
+            config.m_pages.push_back({fields[1], pageHtml(line.substr(path + fields[1].size()))});
         } else {
             fail("unknown setting \"" + fields[0] + "\"");
         }

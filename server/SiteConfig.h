@@ -10,6 +10,7 @@ namespace statdesk::server {
 //   version PRODUCT BRAND-HOME VERSION
 //   brand BRAND-HOME BANNER-COUNT BANNER-ADDRESS BANNER-CLICK-ADDRESS PRODUCT
 //   notice TEXT-TO-THE-END-OF-THE-LINE        (at most four)
+//   page PATH TITLE [| TEXT]                  a small HTML page of the site at PATH
 // with "#" comment lines and blank lines; a field written "-" is empty.
 class SiteConfig {
   public:
@@ -25,6 +26,12 @@ class SiteConfig {
     std::string brandSettings() const;
     std::string noticeText() const;
 
+    struct Page {
+        std::string path; // begins with "/"
+        std::string html;
+    };
+    const std::vector<Page>& pages() const { return m_pages; }
+
   private:
     struct Version {
         std::string product, brandHome, version;
@@ -36,6 +43,7 @@ class SiteConfig {
     std::vector<Version> m_versions;
     std::vector<Brand> m_brands;
     std::vector<std::string> m_notice;
+    std::vector<Page> m_pages;
 };
 
 } // namespace statdesk::server

@@ -2,14 +2,20 @@
 
 #include "AboutBox.h"
 #include "BrandRecord.h"
+#include "ClickableLabel.h"
+#include "LinkPictures.h"
 #include "PreviewWindow.h"
 #include "ProxyDialog.h"
 #include "Seams.h"
 #include "SharedDialogs.h"
+#include "Showcase.h"
 #include "StartupState.h"
 #include "StatdeskApplication.h"
+#include "TFormSort3.h"
 #include "TFtpClient.h"
 #include "THttpCli.h"
+#include "TableWindow.h"
+#include "UsageEvent.h"
 #include "WelcomeBox.h"
 
 #include <QCloseEvent>
@@ -79,6 +85,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Timer2 = makeTimer(this, "Timer2", 3000, false);
     Timer3 = makeTimer(this, "Timer3", 15000, true);
     Timer4 = makeTimer(this, "Timer4", 10000, false);
+    connect(Timer4, &QTimer::timeout, this, [this] { runHandler([this] { Timer4Timer(); }); });
 
     buildMenu();
     FormCreate();
@@ -108,14 +115,31 @@ void TForm1::buildBand() {
                     makeLabel(CoolBar1, QStringLiteral("Article1"), QString(), {340, 40}),
                     makeLabel(CoolBar1, QStringLiteral("Article2"), QString(), {540, 40}),
                     makeLabel(CoolBar1, QStringLiteral("Article3"), QString(), {740, 40})};
-    for (int i = 1; i <= 50; ++i) {
-        QLabel* link = makeLabel(CoolBar1, QStringLiteral("Dyn%1").arg(i), QString(), {0, 0}, false);
-        link->setCursor(Qt::PointingHandCursor);
+    // Panel link labels, filled from the brand by the set-up and the showcase.
+    for (int i = 1; i <= kPanelLinkLabels; ++i) {
+        auto* link = new ClickableLabel(CoolBar1);
+        link->setObjectName(QStringLiteral("Dyn%1").arg(i));
+        link->hide();
+        connect(link, &ClickableLabel::clicked, this, [this, i] { runHandler([&] { DynClick(i); }); });
+        m_panelLinks[static_cast<size_t>(i - 1)] = link;
     }
-    for (int i = 2; i <= 6; ++i)
-        m_partnerImages.append(makeLabel(CoolBar1, QStringLiteral("Image%1").arg(i), QString(), {0, 0}));
-    for (int i = 1; i <= 4; ++i)
-        makeLabel(CoolBar1, QStringLiteral("ImageAlt%1").arg(i), QString(), {0, 0}, false);
+    // Image2 to Image6: fixed picture links to pages of the maker's site.
+    for (int i = 1; i <= kPictureLinks; ++i) {
+        auto* picture = new ClickableLabel(CoolBar1);
+        picture->setObjectName(QStringLiteral("Image%1").arg(i + 1));
+        picture->setPixmap(pictureLinkImage(i));
+        picture->setGeometry(pictureLinkLeft(i), 0, kPictureLinkWidth, kPictureLinkHeight);
+        connect(picture, &ClickableLabel::clicked, this,
+                [this, i] { runHandler([&] { pictureLinkClick(i); }); });
+        m_partnerImages.append(picture);
+    }
+    // ImageAlt1 to ImageAlt4: never shown themselves, only lent to Image1 by the showcase.
+    for (int i = 1; i <= kSampleLogos; ++i) {
+        QLabel* logo = makeLabel(CoolBar1, QStringLiteral("ImageAlt%1").arg(i), QString(), {0, 0}, false);
+        logo->setPixmap(sampleLogo(i));
+        logo->adjustSize();
+        m_sampleLogos[static_cast<size_t>(i - 1)] = logo;
+    }
 }
 
 QAction* TForm1::action(const char* componentName) const {
@@ -215,12 +239,86 @@ void TForm1::hideNewsLabels() {
         label->hide();
 }
 
-// The online extras plug in here as their features arrive; until then these steps do nothing.
-void TForm1::runVersionCheck() {}
-void TForm1::refreshBannerSettings() {}
+// The news ticker plugs in here when it arrives; until then this step does nothing.
 void TForm1::runNewsSetup() {}
-void TForm1::uploadUsageLog() {}
-void TForm1::buildLinkMenus() {}
+void TForm1::buildLinkMenus() {
+    const BrandRecord& brand = brandRecord();
+    statdesk::buildLinkMenus(m_linkMenu1, m_linkMenu2, brand);
+    if (brand.ShowBand)
+        placePanelLinks(m_panelLinks, brand);
+}
+
+void TForm1::linkMenuItemClick(int menu, int item) {
+    const BrandRecord& brand = brandRecord();
+    const MenuLinkList& links = menu == 1 ? brand.MenuLinks : brand.MenuLinks2;
+    const QString address = links.Address[static_cast<size_t>(item + 2)];
+    openAndReport(address, UsageEvent::menuClickLine(address, brand.BrandHome), sharedDialogs().FormSort3);
+}
+
+void TForm1::DynClick(int label) {
+    const BrandRecord& brand = brandRecord();
+    const QString address = brand.PanelLinks.Address[static_cast<size_t>(label)];
+    openAndReport(address, UsageEvent::toolClickLine(address, brand.BrandHome), sharedDialogs().FormSort3);
+}
+
+void TForm1::pictureLinkClick(int number) {
+    seams::opener().open(pictureLinkAddress(number));
+}
+
+void TForm1::showShowcaseLogo(int logo) {
+    if (logo == 0) {
+        QPixmap own;
+        if (!own.load(QStringLiteral("logo.bmp"), "BMP"))
+            throw std::runtime_error("logo.bmp is not a readable bitmap");
+        Image1->setPixmap(own);
+    } else {
+        Image1->setPixmap(m_sampleLogos[static_cast<size_t>(logo - 1)]->pixmap());
+    }
+    Image1->adjustSize();
+}
+
+void TForm1::Timer4Timer() {
+    showcasePosition = nextShowcasePosition(showcasePosition);
+    showShowcaseLogo(showcasePreset(showcasePosition).logo);
+    applyShowcasePreset(showcasePosition, brandRecord());
+    Reposition();
+    // Reposition leaves both menus hidden; the preset's menu is built again as the set-up builds it.
+    statdesk::buildLinkMenus(m_linkMenu1, m_linkMenu2, brandRecord());
+}
+
+void TForm1::Reposition() {
+    const BrandRecord& brand = brandRecord();
+    hidePanelLinks(m_panelLinks);
+    hideLinkMenu(m_linkMenu1);
+    hideLinkMenu(m_linkMenu2);
+    if (brand.ShowBand) {
+        QPalette band = CoolBar1->palette();
+        const QColor colour = colourFromReference(brand.BandColour);
+        band.setColor(QPalette::Window, colour);
+        band.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
+        CoolBar1->setPalette(band);
+        CoolBar1->setFixedHeight(brand.BandHeight);
+    } else {
+        CoolBar1->hide();
+    }
+    setWindowTitle(brand.Title);
+    if (brand.ShowBand)
+        placePanelLinks(m_panelLinks, brand);
+
+    const QList<QMdiSubWindow*> children = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        QWidget* child = (*it)->widget();
+        if (!isPlayerWindow(child) && !isTeamWindow(child))
+            continue;
+        if (auto* table = qobject_cast<TableWindow*>(child)) {
+            table->Label2()->setText(brand.BrandHome);
+            table->Label2()->adjustSize();
+        }
+    }
+    // Each child is activated once; the one that was active ends active again.
+    for (qsizetype i = 0; i < children.size(); ++i)
+        m_mdiArea->activateNextSubWindow();
+}
 
 void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BrandLinks.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -36,6 +38,13 @@ class TForm1 final : public QMainWindow {
     void FormActivate();
     // Copies the process-wide proxy settings, when switched on, into the five clients that take them.
     void applyProxySettings();
+
+    // Showcase rotation, every 10 s while Timer4 runs: the next sample brand, then Reposition, then
+    // the link menus rebuilt from it as the set-up builds them.
+    void Timer4Timer();
+    // Re-applies band, title and panel link labels from the brand, and re-sets the table windows'
+    // brand labels.
+    void Reposition();
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
     QAction* action(const char* componentName) const;
@@ -84,6 +93,14 @@ class TForm1 final : public QMainWindow {
     void refreshBannerSettings();
     void runNewsSetup();
     void buildLinkMenus();
+    void connectLinkMenus();
+    // Item21Click ... Item501Click (menu 1) and Item1021Click ... Item1501Click (menu 2).
+    void linkMenuItemClick(int menu, int item);
+    // Dyn1Click ... Dyn50Click.
+    void DynClick(int label);
+    // Image2Click ... Image6Click: a fixed site page, not reported.
+    void pictureLinkClick(int number);
+    void showShowcaseLogo(int logo);
     void uploadUsageLog();
     void hideNewsLabels();
 
@@ -152,6 +169,10 @@ class TForm1 final : public QMainWindow {
     QMenu* m_windowMenu = nullptr;
     QList<QLabel*> m_newsLabels;
     QList<QLabel*> m_partnerImages;
+    LinkMenu m_linkMenu1; // velmora1
+    LinkMenu m_linkMenu2; // Item1001
+    PanelLinkLabels m_panelLinks{};
+    std::array<QLabel*, 4> m_sampleLogos{}; // ImageAlt1 to ImageAlt4
 };
 
 } // namespace statdesk

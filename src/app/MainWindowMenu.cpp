@@ -124,6 +124,7 @@ void TForm1::buildMenu() {
     connectDatasetCommands();
     connectTableCommands();
     connectDocumentCommands();
+    connectLinkMenus();
     revealShippedDocuments();
     addChildWindowKeys();
     fillWindowMenu();
@@ -132,6 +133,18 @@ void TForm1::buildMenu() {
 void TForm1::connectHandler(const char* componentName, void (TForm1::*handler)()) {
     connect(action(componentName), &QAction::triggered, this,
             [this, handler] { runHandler([&] { (this->*handler)(); }); });
+}
+
+// One handler for the 98 link menu items, told which menu and which item was clicked.
+void TForm1::connectLinkMenus() {
+    m_linkMenu1 = findLinkMenu(*this, "velmora1", 0);
+    m_linkMenu2 = findLinkMenu(*this, "Item1001", 100);
+    for (int menu : {1, 2}) {
+        const LinkMenu& links = menu == 1 ? m_linkMenu1 : m_linkMenu2;
+        for (int item = 0; item < kLinkMenuItems; ++item)
+            connect(links.items[static_cast<size_t>(item)], &QAction::triggered, this,
+                    [this, menu, item] { runHandler([&] { linkMenuItemClick(menu, item); }); });
+    }
 }
 
 // Tile, cascade, arrange, then one entry per child window; rebuilt each time the menu opens.

@@ -12,10 +12,9 @@
 #include "TFormSort3.h"
 #include "UpdateNotice.h"
 
-#include <QLabel>
 #include "UnhideDialog.h"
 #include "WelcomeBox.h"
-
+#include <QLabel>
 
 namespace statdesk {
 

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QPointer>
 
-
 namespace statdesk {
 
 class TAboutBox;

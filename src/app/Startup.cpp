@@ -6,10 +6,10 @@
 #include "ProxyDialog.h"
 #include "Seams.h"
 #include "SharedDialogs.h"
-#include "UpdateNotice.h"
 #include "StartupError.h"
 #include "StartupState.h"
 #include "StatdeskApplication.h"
+#include "UpdateNotice.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

@@ -35,7 +35,6 @@ void fillWindow(QWidget* window, QWidget* content) {
 TForm20::TForm20(QWidget* parent) : QWidget(parent), ListBox1(new QListWidget(this)) {
     setObjectName(QStringLiteral("TForm20"));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(437, 302);
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(12);
@@ -63,7 +62,6 @@ TForm4::TForm4(QAction* openingEntry, QWidget* parent)
     setObjectName(QStringLiteral("TForm4"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Help Text"));
-    resize(870, 600);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -26,6 +26,7 @@ class TForm20 final : public QWidget {
     void showFile(const QString& path, bool complemented = false);
 
     QListWidget* ListBox1 = nullptr;
+    QSize sizeHint() const override { return {437, 302}; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -43,6 +44,7 @@ class TForm4 final : public QWidget {
     void setText(const QString& caption, const QStringList& lines);
 
     QPlainTextEdit* Memo1 = nullptr;
+    QSize sizeHint() const override { return {870, 600}; }
 
   private:
     QPointer<QAction> m_openingEntry;

@@ -4,9 +4,9 @@
 #include "FakeSeams.h"
 #include "MainWindow.h"
 #include "PreviewWindow.h"
-#include "UpdateNotice.h"
 #include "SharedDialogs.h"
 #include "StatdeskApplication.h"
+#include "UpdateNotice.h"
 #include "WelcomeBox.h"
 
 #include <QAction>
