@@ -8,8 +8,10 @@
 #include "Seams.h"
 #include "THttpCli.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 
 namespace statdesk {
 namespace {
@@ -52,6 +54,20 @@ TForm12::~TForm12() = default;
 void TForm12::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormActivate();
+    fitAndCentre();
+}
+
+// The notice comes before the main window is shown, so it centres itself on the screen, and it
+// widens for lines that the platform's font draws wider than the window.
+void TForm12::fitAndCentre() {
+    int widest = 670;
+    for (QLabel* label : {Label5, Label2, Label4, Label3})
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(label->text()) + 24);
+    setFixedSize(widest, height());
+    for (QLabel* label : {Label5, Label2, Label4, Label3})
+        label->setFixedWidth(std::max(0, width() - 11));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 // The lines span the window; the maker's notice text replaces them line by line, as far as it goes.

@@ -30,6 +30,7 @@ class TForm12 final : public QDialog {
 
   private:
     void FormActivate();
+    void fitAndCentre();
     void Label3Click();
 };
 

@@ -42,6 +42,8 @@ TForm20::TForm20(QWidget* parent) : QWidget(parent), ListBox1(new QListWidget(th
     ListBox1->setFont(font);
     ListBox1->setUniformItemSizes(true);
     ListBox1->setItemDelegate(new RowDelegate(ListBox1));
+    // Long lines scroll sideways whole; an ellipsis would hide the columns at their end.
+    ListBox1->setTextElideMode(Qt::ElideNone);
     ListBox1->setStyleSheet(QStringLiteral("QListWidget { background: white; color: black; }"));
 }
 
@@ -66,6 +68,11 @@ TForm4::TForm4(QAction* openingEntry, QWidget* parent)
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The texts line their definitions up with blanks.
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(10);
+    Memo1->setFont(font);
     fillWindow(this, Memo1);
     if (m_openingEntry)
         m_openingEntry->setEnabled(false);
