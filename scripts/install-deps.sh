@@ -13,4 +13,4 @@ $SUDO apt-get install -y -q --no-install-recommends \
   fonts-liberation2 fonts-urw-base35 fontconfig \
   xvfb xauth x11-utils imagemagick poppler-utils \
   cups printer-driver-cups-pdf \
-  tinyproxy vsftpd python3 python3-pyftpdlib
+  tinyproxy vsftpd python3 python3-pyftpdlib ncompress

@@ -8,6 +8,7 @@
 #include "GlyphSet.h"
 #include "PreviewWindow.h"
 #include "PrintColumns.h"
+#include "RealDataBench.h"
 #include "ReportDrawing.h"
 #include "ReportPrinter.h"
 #include "RowSource.h"
@@ -51,19 +52,10 @@ void preparePdf(QPrinter& printer, const QString& path) {
 int main(int argc, char** argv) {
     prepareEnvironment();
     QApplication app(argc, argv);
-    test::RecordingPresenter presenter;
-    test::ServiceProcess service(test::ServiceProcess::builtDatabase());
-    if (!service.isRunning()) {
-        std::printf("the service did not start: %s\n", qPrintable(service.errorString()));
+    RealDataBench bench;
+    if (!bench.ready())
         return 1;
-    }
-    service.pointClientHere();
-    QMdiArea area;
-    area.resize(1280, 900);
-    area.show();
-    TableWindowSetup setup;
-    setup.kind = DatasetKind::PlayersRegular;
-    TableWindow* window = openTableWindow(&area, setup);
+    TableWindow* window = bench.openPlayers();
 
     ReportSettings settings;
     for (const PrintColumn& column : printColumns(Family::Players))

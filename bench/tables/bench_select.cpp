@@ -4,6 +4,7 @@
 #include "BenchSupport.h"
 #include "FakeSeams.h"
 #include "QueryRequest.h"
+#include "RealDataBench.h"
 #include "SelectDialog.h"
 #include "ServiceProcess.h"
 #include "TableWindow.h"
@@ -54,26 +55,15 @@ void idle() {
 int main(int argc, char** argv) {
     prepareEnvironment();
     QApplication app(argc, argv);
-    test::RecordingPresenter presenter;
-
-    test::ServiceProcess service(test::ServiceProcess::builtDatabase());
-    if (!service.isRunning()) {
-        std::printf("the service did not start: %s\n", qPrintable(service.errorString()));
+    RealDataBench bench;
+    if (!bench.ready())
         return 1;
-    }
-    const QString host = service.host();
-    service.pointClientHere();
-
-    QMdiArea area;
-    area.resize(1280, 900);
-    area.show();
-    TableWindowSetup setup;
-    setup.kind = DatasetKind::PlayersRegular;
-    TableWindow* window = openTableWindow(&area, setup);
+    const QString host = bench.host();
+    TableWindow* window = bench.openPlayers();
     TBtnRightDlg1 dialog;
     ShownClock clock(&dialog);
 
-    const QByteArray path = datasetPath(setup.kind).toLatin1();
+    const QByteArray path = datasetPath(DatasetKind::PlayersRegular).toLatin1();
     const QByteArray body = buildListQuery(ListKind::Players, {});
     QListWidget plain;
     plain.resize(241, 321);

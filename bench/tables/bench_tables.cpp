@@ -6,6 +6,7 @@
 #include "DrawGrid.h"
 #include "FakeSeams.h"
 #include "QueryRequest.h"
+#include "RealDataBench.h"
 #include "RowBand.h"
 #include "RowSource.h"
 #include "ServiceProcess.h"
@@ -99,19 +100,12 @@ void screenshot(QMdiArea& area, DatasetKind kind, const QString& path, bool atEn
 int main(int argc, char** argv) {
     prepareEnvironment();
     QApplication app(argc, argv);
-    test::RecordingPresenter presenter;
-
-    test::ServiceProcess service(test::ServiceProcess::builtDatabase());
-    if (!service.isRunning()) {
-        std::printf("the service did not start: %s\n", qPrintable(service.errorString()));
+    RealDataBench bench;
+    if (!bench.ready())
         return 1;
-    }
-    const QString host = service.host();
-    service.pointClientHere();
-
-    QMdiArea area;
-    area.resize(1280, 900);
-    area.show();
+    const QString host = bench.host();
+    QMdiArea& area = bench.area();
+    const test::RecordingPresenter& presenter = bench.presenter();
 
     const double before = residentMegabytes();
     TableWindow* window = openTableWindow(&area, setupFor(DatasetKind::PlayersRegular));

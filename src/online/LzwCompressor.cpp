@@ -97,6 +97,7 @@ std::size_t LzwDictionary::match(int& code, int& length, std::uint8_t* phrase,
         entries[current].firstChild = std::uint16_t(found);
         current = found;
     }
+    assert(length + int(taken) <= MaxStringLength);
     std::copy_n(input.data(), taken, phrase + length);
     code = current;
     length += int(taken);
@@ -141,7 +142,7 @@ void LzwDictionary::learnAfterLongestMatch(int previous, int previousLength, con
 inline void LzwDictionary::learnFrom(int previous, int previousLength, const std::uint8_t* phrase, int length,
                                      bool afterLongestMatch) {
     Entry* entries = m_entries.get();
-    const int end = std::min(length, MaxStringLength - previousLength);
+    const int end = std::min(length, MaxStringLength - previousLength); // new strings stay within 100 bytes
     const int recent = m_firstMade;
     m_firstMade = NoCode;
     int x = previous;
@@ -179,8 +180,13 @@ inline void LzwDictionary::learnFrom(int previous, int previousLength, const std
         if (m_firstMade == NoCode)
             m_firstMade = code;
         const int first = entries[x].firstChild;
-        entries[code] = {phrase[r], std::uint16_t(x), NoCode, std::uint16_t(first), NoCode,
-                         0,         NoCode,           NoCode};
+        Entry& made = entries[code];
+        made.lastByte = phrase[r];
+        made.parent = std::uint16_t(x);
+        made.firstChild = NoCode;
+        made.nextSibling = std::uint16_t(first);
+        made.previousSibling = NoCode;
+        made.childCount = 0;
         if (first != NoCode)
             entries[first].previousSibling = std::uint16_t(code);
         entries[x].firstChild = std::uint16_t(code);

@@ -38,7 +38,8 @@ class LzwDictionary final {
     // After a phrase: its learned prefixes go to the front of the recency list.
     void touch(int code);
 
-    // After a phrase: the previous phrase extended by every prefix of this one.
+    // After a phrase: the previous phrase extended by every prefix of this one, up to 100 bytes
+    // and while the parent has fewer than 256 children.
     void learn(int previous, int previousLength, const std::uint8_t* phrase, int length);
 
     // learn() for a coder whose previous phrase ended because the dictionary then had no child

@@ -2,6 +2,7 @@
 #include "DatabaseWriter.h"
 #include "Fingerprint.h"
 #include "RawFiles.h"
+#include "ToolArguments.h"
 
 #include <chrono>
 #include <cstring>
@@ -71,24 +72,12 @@ int build(const fs::path& rawDir, const fs::path& out, const fs::path& self) {
 } // namespace
 
 int main(int argc, char** argv) {
-    fs::path rawDir, out;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if ((arg == "--raw" || arg == "--out") && i + 1 < argc) {
-            (arg == "--raw" ? rawDir : out) = argv[++i];
-            continue;
-        }
-        std::cerr << "statdesk-dataset: unknown argument " << arg << "\n" << kUsage;
-        return 2;
-    }
-    if (rawDir.empty() || out.empty()) {
-        std::cerr << kUsage;
-        return 2;
-    }
+    statdesk::RawAndOut paths;
+    if (const std::optional<int> exitCode =
+            statdesk::readRawAndOut(argc, argv, "statdesk-dataset", kUsage, paths))
+        return *exitCode;
+    const fs::path& rawDir = paths.raw;
+    const fs::path& out = paths.out;
     try {
         return build(rawDir, out, fs::canonical("/proc/self/exe"));
     } catch (const std::exception& e) {

@@ -1,5 +1,7 @@
 #include "ReferenceDocuments.h"
 
+#include "ToolArguments.h"
+
 #include <exception>
 #include <iostream>
 #include <string>
@@ -16,24 +18,12 @@ const char* const kUsage =
 } // namespace
 
 int main(int argc, char** argv) {
-    fs::path rawDir, out;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if ((arg == "--raw" || arg == "--out") && i + 1 < argc) {
-            (arg == "--raw" ? rawDir : out) = argv[++i];
-            continue;
-        }
-        std::cerr << "statdesk-documents: unknown argument " << arg << "\n" << kUsage;
-        return 2;
-    }
-    if (rawDir.empty() || out.empty()) {
-        std::cerr << kUsage;
-        return 2;
-    }
+    statdesk::RawAndOut paths;
+    if (const std::optional<int> exitCode =
+            statdesk::readRawAndOut(argc, argv, "statdesk-documents", kUsage, paths))
+        return *exitCode;
+    const fs::path& rawDir = paths.raw;
+    const fs::path& out = paths.out;
     try {
         const int files = statdesk::shipped::writeReferenceDocuments(rawDir, out);
         std::cerr << "statdesk-documents: " << files << " reference files in " << out.string() << std::endl;
