@@ -199,17 +199,7 @@ void TForm1::setUpSteps() {
         Timer2->stop();
     }
 
-    if (brand.ShowBand) {
-        QPalette band = CoolBar1->palette();
-        const QColor colour = colourFromReference(brand.BandColour);
-        band.setColor(QPalette::Window, colour);
-        // The band's own texts stay readable whatever colour the brand chose.
-        band.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
-        CoolBar1->setPalette(band);
-        CoolBar1->setFixedHeight(brand.BandHeight);
-    } else {
-        CoolBar1->hide();
-    }
+    applyBand();
 
     if (brand.ShowLogo) {
         QPixmap logo;
@@ -286,21 +276,28 @@ void TForm1::Timer4Timer() {
     statdesk::buildLinkMenus(m_linkMenu1, m_linkMenu2, brandRecord());
 }
 
+// The band takes the brand's colour and height, or goes when the brand has none.
+void TForm1::applyBand() {
+    const BrandRecord& brand = brandRecord();
+    if (!brand.ShowBand) {
+        CoolBar1->hide();
+        return;
+    }
+    QPalette band = CoolBar1->palette();
+    const QColor colour = colourFromReference(brand.BandColour);
+    band.setColor(QPalette::Window, colour);
+    // The band's own texts stay readable whatever colour the brand chose.
+    band.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
+    CoolBar1->setPalette(band);
+    CoolBar1->setFixedHeight(brand.BandHeight);
+}
+
 void TForm1::Reposition() {
     const BrandRecord& brand = brandRecord();
     hidePanelLinks(m_panelLinks);
     hideLinkMenu(m_linkMenu1);
     hideLinkMenu(m_linkMenu2);
-    if (brand.ShowBand) {
-        QPalette band = CoolBar1->palette();
-        const QColor colour = colourFromReference(brand.BandColour);
-        band.setColor(QPalette::Window, colour);
-        band.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
-        CoolBar1->setPalette(band);
-        CoolBar1->setFixedHeight(brand.BandHeight);
-    } else {
-        CoolBar1->hide();
-    }
+    applyBand();
     setWindowTitle(brand.Title);
     if (brand.ShowBand)
         placePanelLinks(m_panelLinks, brand);

@@ -103,6 +103,7 @@ class TForm1 final : public QMainWindow {
     void showShowcaseLogo(int logo);
     void uploadUsageLog();
     void hideNewsLabels();
+    void applyBand();
 
     void Regular1Click();
     void Playoff1Click();

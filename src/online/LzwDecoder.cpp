@@ -1,6 +1,6 @@
 #include "LzwDecoder.h"
 
-#include "LzwCompressor.h"
+#include "LzwDictionary.h"
 
 #include <array>
 
