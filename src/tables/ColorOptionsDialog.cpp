@@ -1,6 +1,7 @@
 #include "ColorOptionsDialog.h"
 
 #include "RowBand.h"
+#include "TableDialogLook.h"
 #include "TableWindow.h"
 
 #include <QButtonGroup>
@@ -49,12 +50,7 @@ template <size_t N> int checkedPosition(const std::array<QRadioButton*, N>& butt
 } // namespace
 
 TBtnBottomDlg::TBtnBottomDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("BtnBottomDlg"));
-    setWindowTitle(QStringLiteral("Color options for Player Database"));
-    QFont bold(QStringLiteral("Sans Serif"), 8);
-    bold.setBold(true);
-    setFont(bold);
-    setFixedSize(375, 305);
+    setUpTableDialog(*this, "BtnBottomDlg", QStringLiteral("Color options for Player Database"), 375, 305);
 
     auto* alternate = new QLabel(QStringLiteral("Alternate by:"), this);
     alternate->setGeometry(8, 10, 80, 16);
@@ -72,18 +68,8 @@ TBtnBottomDlg::TBtnBottomDlg(QWidget* parent) : QDialog(parent) {
         addColorFrame(this, "GroupBox1", QStringLiteral("Color set 1"), QRect(8, 36, 176, 196), 3, kBlue);
     ColorSet2Buttons =
         addColorFrame(this, "GroupBox2", QStringLiteral("Color set 2"), QRect(191, 36, 176, 196), 20, kRed);
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(110, 266, 75, 25);
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(191, 266, 75, 25);
-    connect(OKBtn, &QPushButton::clicked, this, [this] {
-        OKBtnClick();
-        accept();
-    });
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    std::tie(OKBtn, CancelBtn) = addOkCancel(*this, {110, 266, 75, 25}, {191, 266, 75, 25});
+    connect(this, &QDialog::accepted, this, &TBtnBottomDlg::OKBtnClick);
 }
 
 TBtnBottomDlg::~TBtnBottomDlg() = default;

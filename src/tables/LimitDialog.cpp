@@ -1,6 +1,7 @@
 #include "LimitDialog.h"
 
 #include "ColumnCatalogue.h"
+#include "TableDialogLook.h"
 #include "TableWindow.h"
 
 #include <QFrame>
@@ -12,12 +13,7 @@
 namespace statdesk {
 
 TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("BtnRightDlg"));
-    setWindowTitle(QStringLiteral("Limit"));
-    QFont bold(QStringLiteral("Sans Serif"), 8);
-    bold.setBold(true);
-    setFont(bold);
-    setFixedSize(388, 326);
+    setUpTableDialog(*this, "BtnRightDlg", QStringLiteral("Limit"), 388, 326);
 
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -28,13 +24,7 @@ TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setUniformItemSizes(true);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(300, 8, 75, 25);
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(300, 38, 75, 25);
+    std::tie(OKBtn, CancelBtn) = addOkCancel(*this, {300, 8, 75, 25}, {300, 38, 75, 25});
     Label1 = new QLabel(QStringLiteral("Minimum Value"), this);
     Label1->setGeometry(292, 110, 92, 16);
     Edit1 = new QLineEdit(this);
@@ -51,8 +41,6 @@ TBtnRightDlg::TBtnRightDlg(QWidget* parent) : QDialog(parent) {
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TBtnRightDlg::~TBtnRightDlg() = default;

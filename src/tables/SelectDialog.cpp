@@ -2,6 +2,7 @@
 
 #include "ChoiceList.h"
 #include "StatsQueryClient.h"
+#include "TableDialogLook.h"
 #include "TableWindow.h"
 
 #include <QItemSelectionModel>
@@ -42,14 +43,8 @@ QString titleOf(DatasetKind dataset, ListKind kind) {
 
 TBtnRightDlg1::TBtnRightDlg1(QWidget* parent)
     : QDialog(parent), ListBox1(new ChoiceList(this)), ListBox2(new QListWidget(this)),
-      Label1(new QLabel(this)), Label2(new QLabel(this)), OKBtn(new QPushButton(QStringLiteral("OK"), this)),
-      CancelBtn(new QPushButton(QStringLiteral("Cancel"), this)) {
-    setObjectName(QStringLiteral("BtnRightDlg1"));
-    setWindowTitle(QStringLiteral("Select"));
-    QFont bold(QStringLiteral("Sans Serif"), 8);
-    bold.setBold(true);
-    setFont(bold);
-    setFixedSize(435, 374);
+      Label1(new QLabel(this)), Label2(new QLabel(this)) {
+    setUpTableDialog(*this, "BtnRightDlg1", QStringLiteral("Select"), 435, 374);
 
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(8, 8, 241, 321);
@@ -60,15 +55,9 @@ TBtnRightDlg1::TBtnRightDlg1(QWidget* parent)
     ListBox2->setSelectionMode(QAbstractItemView::NoSelection);
     Label2->setGeometry(8, 337, 241, 16);
     Label1->setGeometry(250, 337, 177, 16);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(268, 8, 75, 25);
-    OKBtn->setDefault(true);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(350, 8, 75, 25);
+    std::tie(OKBtn, CancelBtn) = addOkCancel(*this, {268, 8, 75, 25}, {350, 8, 75, 25});
     setTabOrder(ListBox1, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     // The chosen list follows the selection itself, item by item, so no choice is ever lost.
     connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
