@@ -12,6 +12,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace statdesk {
 namespace {
 
@@ -82,22 +84,28 @@ void TForm1::connectDocumentCommands() {
 // A copy without the shipped files keeps their entries hidden; this one shows each entry whose
 // file (or, for summaries and playoff results, a file of the pattern) is in the working folder.
 void TForm1::revealShippedDocuments() {
+    // One look at the folder serves every entry.
+    const QStringList files = QDir::current().entryList(QDir::Files);
+    const auto anyEndingIn = [&files](QLatin1String suffix) {
+        return std::any_of(files.begin(), files.end(), [suffix](const QString& file) {
+            return file.endsWith(suffix, Qt::CaseInsensitive);
+        });
+    };
     bool anyAward = false;
     for (const ShippedList& list : kShippedLists) {
-        const bool present = QFileInfo::exists(fileIgnoringCase(QString::fromLatin1(list.file)));
+        const QString file = QString::fromLatin1(list.file);
+        const bool present = files.contains(file, Qt::CaseInsensitive);
         action(list.entry)->setVisible(present);
-        if (present && QString::fromLatin1(list.file).endsWith(QLatin1String(".awd")))
+        if (present && file.endsWith(QLatin1String(".awd")))
             anyAward = true;
     }
     action("Awards1")->setVisible(anyAward);
-    action("Seasonsummaries1")->setVisible(!filesMatching("*.SUM").isEmpty());
-    action("PlayoffResults1")->setVisible(!filesMatching("*.PL1").isEmpty());
+    action("Seasonsummaries1")->setVisible(anyEndingIn(QLatin1String(".SUM")));
+    action("PlayoffResults1")->setVisible(anyEndingIn(QLatin1String(".PL1")));
 }
 
-QWidget* TForm1::addChild(QWidget* child) {
-    QMdiSubWindow* frame = m_mdiArea->addSubWindow(child);
-    frame->show();
-    return child;
+void TForm1::addChild(QWidget* child) {
+    m_mdiArea->addSubWindow(child)->show();
 }
 
 // The viewer opens first, so that a file that is missing leaves it open with its caption.

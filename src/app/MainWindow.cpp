@@ -202,11 +202,7 @@ void TForm1::setUpSteps() {
     applyBand();
 
     if (brand.ShowLogo) {
-        QPixmap logo;
-        if (!logo.load(QStringLiteral("logo.bmp"), "BMP"))
-            throw std::runtime_error("logo.bmp is not a readable bitmap");
-        Image1->setPixmap(logo);
-        Image1->adjustSize();
+        showLogoFile();
     } else {
         Image1->hide();
     }
@@ -255,15 +251,21 @@ void TForm1::pictureLinkClick(int number) {
     seams::opener().open(pictureLinkAddress(number));
 }
 
+// The brand's own logo, written to "logo.bmp" at start-up.
+void TForm1::showLogoFile() {
+    QPixmap logo;
+    if (!logo.load(QStringLiteral("logo.bmp"), "BMP"))
+        throw std::runtime_error("logo.bmp is not a readable bitmap");
+    Image1->setPixmap(logo);
+    Image1->adjustSize();
+}
+
 void TForm1::showShowcaseLogo(int logo) {
     if (logo == 0) {
-        QPixmap own;
-        if (!own.load(QStringLiteral("logo.bmp"), "BMP"))
-            throw std::runtime_error("logo.bmp is not a readable bitmap");
-        Image1->setPixmap(own);
-    } else {
-        Image1->setPixmap(m_sampleLogos[static_cast<size_t>(logo - 1)]->pixmap());
+        showLogoFile();
+        return;
     }
+    Image1->setPixmap(m_sampleLogos[static_cast<size_t>(logo - 1)]->pixmap());
     Image1->adjustSize();
 }
 

@@ -104,6 +104,7 @@ class TForm1 final : public QMainWindow {
     void uploadUsageLog();
     void hideNewsLabels();
     void applyBand();
+    void showLogoFile();
 
     void Regular1Click();
     void Playoff1Click();
@@ -133,7 +134,7 @@ class TForm1 final : public QMainWindow {
     void showListFile(const QString& caption, const QString& fileName, bool complemented = false);
     void showShipped(const char* entry);
     void showHelpText(const char* entry, HelpText text);
-    QWidget* addChild(QWidget* child);
+    void addChild(QWidget* child);
     void AllLeagueTeams1Click();
     void AllDefensiveTeams1Click();
     void AllRookieTeams1Click();

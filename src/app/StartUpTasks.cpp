@@ -1,10 +1,8 @@
 #include "MainWindow.h"
 
 #include "BrandRecord.h"
-#include "EHttpException.h"
 #include "Hosts.h"
 #include "LzwCompressor.h"
-#include "ReplyLines.h"
 #include "Seams.h"
 #include "StartupState.h"
 #include "TFtpClient.h"
@@ -19,25 +17,11 @@ namespace {
 const QString kBeacon = QStringLiteral("check.ver");
 const QString kBeaconText = QStringLiteral("temp3.txt");
 
-// The reply's lines, or nothing when the request fails: these lists are extras the copy can do without.
-std::optional<QStringList> fetchLines(THttpCli& http) {
-    QByteArray reply;
-    http.setReplyBuffer(&reply);
-    try {
-        http.Get();
-    } catch (const EHttpException&) {
-        http.setReplyBuffer(nullptr);
-        return std::nullopt;
-    }
-    http.setReplyBuffer(nullptr);
-    return replyTextLines(reply);
-}
-
 } // namespace
 
 void TForm1::runVersionCheck() {
     HttpCli1->setURL(hosts::site() + QStringLiteral("/cgi-bin/verread.exe"));
-    const std::optional<QStringList> lines = fetchLines(*HttpCli1);
+    const std::optional<QStringList> lines = getReplyLines(*HttpCli1);
     if (lines)
         updateRequired() =
             versionListSaysOutOfDate(*lines, brandRecord().BrandHome, brandRecord().VersionText);
@@ -46,7 +30,7 @@ void TForm1::runVersionCheck() {
 // The client's address stays on the settings list afterwards.
 void TForm1::refreshBannerSettings() {
     HttpCli1->setURL(hosts::statistics(hosts::StatisticsHost::Second) + QStringLiteral("/verman.asp"));
-    const std::optional<QStringList> lines = fetchLines(*HttpCli1);
+    const std::optional<QStringList> lines = getReplyLines(*HttpCli1);
     if (!lines)
         return;
     BrandRecord& brand = brandRecord();

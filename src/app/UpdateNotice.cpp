@@ -1,10 +1,8 @@
 #include "UpdateNotice.h"
 
 #include "BrandRecord.h"
-#include "EHttpException.h"
 #include "Hosts.h"
 #include "MakerAddresses.h"
-#include "ReplyLines.h"
 #include "Seams.h"
 #include "THttpCli.h"
 
@@ -64,27 +62,24 @@ void TForm12::fitAndCentre() {
     for (QLabel* label : {Label5, Label2, Label4, Label3})
         widest = std::max(widest, label->fontMetrics().horizontalAdvance(label->text()) + 24);
     setFixedSize(widest, height());
-    for (QLabel* label : {Label5, Label2, Label4, Label3})
-        label->setFixedWidth(std::max(0, width() - 11));
+    widenLines();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-// The lines span the window; the maker's notice text replaces them line by line, as far as it goes.
-void TForm12::FormActivate() {
+void TForm12::widenLines() {
     for (QLabel* label : {Label5, Label2, Label4, Label3})
         label->setFixedWidth(std::max(0, width() - 11));
-    QByteArray reply;
+}
+
+// The lines span the window; the maker's notice text replaces them line by line, as far as it goes.
+void TForm12::FormActivate() {
+    widenLines();
     HttpCli1->setURL(hosts::site() + QStringLiteral("/basketballout.txt"));
-    HttpCli1->setReplyBuffer(&reply);
-    try {
-        HttpCli1->Get();
-    } catch (const EHttpException&) {
-        HttpCli1->setReplyBuffer(nullptr);
+    const std::optional<QStringList> reply = getReplyLines(*HttpCli1);
+    if (!reply)
         return;
-    }
-    HttpCli1->setReplyBuffer(nullptr);
-    const QStringList lines = replyTextLines(reply);
+    const QStringList& lines = *reply;
     QLabel* const labels[] = {Label5, Label2, Label4};
     for (int i = 0; i < 3 && i < lines.size(); ++i)
         labels[i]->setText(lines[i]);

@@ -31,6 +31,7 @@ class TForm12 final : public QDialog {
   private:
     void FormActivate();
     void fitAndCentre();
+    void widenLines();
     void Label3Click();
 };
 

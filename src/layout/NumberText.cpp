@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -24,6 +25,11 @@ long long readWholeNumber(std::string_view text) {
         value = value > (max - digit) / 10 ? max : value * 10 + digit;
     }
     return negative ? -value : value;
+}
+
+int readWholeInt(std::string_view text) {
+    return static_cast<int>(std::clamp<long long>(readWholeNumber(text), std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
 }
 
 double readRealNumber(std::string_view text) {

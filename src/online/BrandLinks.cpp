@@ -10,18 +10,11 @@
 #include <QMenu>
 
 #include <algorithm>
-#include <limits>
 
 namespace statdesk {
 namespace {
 
 constexpr int kLastMenuEntry = 50;
-
-int wholeNumber(const QString& text) {
-    const long long value = readWholeNumber(text.toLatin1().toStdString());
-    return static_cast<int>(
-        std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 } // namespace
 
@@ -69,7 +62,8 @@ void placePanelLinks(const PanelLinkLabels& labels, const BrandRecord& brand) {
         const auto entry = static_cast<size_t>(i);
         QLabel* label = labels[entry - 1];
         label->setText(links.Caption[entry]);
-        label->move(wholeNumber(links.Left[entry]), wholeNumber(links.Top[entry]));
+        label->move(readWholeInt(links.Left[entry].toLatin1().toStdString()),
+                    readWholeInt(links.Top[entry].toLatin1().toStdString()));
         label->setFont(brand.LinkFont);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, colourFromReference(brand.FontColour));

@@ -2,9 +2,6 @@
 
 #include "NumberText.h"
 
-#include <algorithm>
-#include <climits>
-
 namespace statdesk {
 
 bool versionListSaysOutOfDate(const QStringList& lines, const QString& brandHome,
@@ -37,8 +34,7 @@ std::optional<BannerSettings> bannerSettingsFromList(const QStringList& lines, c
         result.count = 0;
         return result;
     }
-    result.count = static_cast<int>(
-        std::clamp<long long>(readWholeNumber(lines[match + 2].toStdString()), INT_MIN, INT_MAX));
+    result.count = readWholeInt(lines[match + 2].toStdString());
     result.address = lines[match + 3];
     result.clickAddress = lines[match + 4];
     return result;

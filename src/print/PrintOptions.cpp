@@ -5,7 +5,6 @@
 #include "PrintDefinitionFile.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace statdesk {
 namespace {
@@ -24,9 +23,7 @@ int lookup(const PrintOptions::WidthTable& table, int count, const QString& name
 }
 
 int wholeNumber(const QString& text) {
-    const long long value = readWholeNumber(text.toLatin1().toStdString());
-    return static_cast<int>(
-        std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return readWholeInt(text.toLatin1().toStdString());
 }
 
 QStringList tableOrder(Family family) {

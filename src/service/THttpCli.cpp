@@ -4,6 +4,7 @@
 #include "HttpAddress.h"
 #include "HttpExchange.h"
 #include "HttpRequestText.h"
+#include "ReplyLines.h"
 
 #include <QPointer>
 
@@ -133,6 +134,19 @@ void THttpCli::runOnce(const QByteArray& method, const QString& url, QByteArray&
         throw EHttpException(m_statusCode, m_reasonPhrase);
     body = std::move(outcome.body);
     location = outcome.location;
+}
+
+std::optional<QStringList> getReplyLines(THttpCli& http) {
+    QByteArray reply;
+    http.setReplyBuffer(&reply);
+    try {
+        http.Get();
+    } catch (const EHttpException&) {
+        http.setReplyBuffer(nullptr);
+        return std::nullopt;
+    }
+    http.setReplyBuffer(nullptr);
+    return replyTextLines(reply);
 }
 
 } // namespace statdesk

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -85,5 +86,9 @@ class THttpCli final : public QObject {
     int m_inactivityLimitMs;
     HttpExchange* m_exchange = nullptr; // the running exchange, owned by run()'s frame
 };
+
+// Gets the client's URL and splits the reply into lines (read as Windows-1252); nothing when the
+// request fails, for the optional lists a copy can do without.
+std::optional<QStringList> getReplyLines(THttpCli& http);
 
 } // namespace statdesk

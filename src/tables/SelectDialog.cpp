@@ -79,9 +79,12 @@ void TBtnRightDlg1::fill(const QStringList& values) {
 }
 
 void TBtnRightDlg1::choose(const QString& text) {
+    // An equal text can only stand among the entries that compare equal without regard to case.
     const auto at = std::lower_bound(m_chosen.begin(), m_chosen.end(), text, lessIgnoringCase);
-    if (!m_chosen.contains(text))
-        m_chosen.insert(at, text);
+    for (auto it = at; it != m_chosen.end() && it->compare(text, Qt::CaseInsensitive) == 0; ++it)
+        if (*it == text)
+            return;
+    m_chosen.insert(at, text);
 }
 
 // One equal text goes: a value the reply sent twice is held once.

@@ -299,7 +299,6 @@ void TableWindow::Reset() {
     BusyScope busy(*this);
     m_grid->setRowCount(250);
     Refetch();
-    m_grid->viewport()->update();
     Redraw();
 }
 
