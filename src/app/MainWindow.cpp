@@ -85,9 +85,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Timer2 = makeTimer(this, "Timer2", 3000, false);
     Timer3 = makeTimer(this, "Timer3", 15000, true);
     Timer4 = makeTimer(this, "Timer4", 10000, false);
+    connect(Timer3, &QTimer::timeout, this, [this] { runHandler([this] { Timer3Timer(); }); });
     connect(Timer4, &QTimer::timeout, this, [this] { runHandler([this] { Timer4Timer(); }); });
 
     buildMenu();
+    connectNewsTicker();
     FormCreate();
 }
 
@@ -107,14 +109,21 @@ void TForm1::buildBand() {
     Image1->move(4, 2);
 
     // News ticker labels; the ticker fills them.
+    const auto link = [this](const char* name, QPoint at, int width) {
+        auto* label = new ClickableLabel(CoolBar1);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(at.x(), at.y(), width, 18);
+        m_newsLabels.append(label);
+        return label;
+    };
     m_newsLabels = {makeLabel(CoolBar1, QStringLiteral("Label1"), QStringLiteral("TODAY"), {260, 4}),
-                    makeLabel(CoolBar1, QStringLiteral("Label2"), QStringLiteral("YESTERDAY"), {260, 22}),
-                    makeLabel(CoolBar1, QStringLiteral("Label3"), QString(), {340, 4}),
-                    makeLabel(CoolBar1, QStringLiteral("Label4"), QString(), {340, 22}),
-                    makeLabel(CoolBar1, QStringLiteral("Label5"), QStringLiteral("BASKETBALL"), {260, 40}),
-                    makeLabel(CoolBar1, QStringLiteral("Article1"), QString(), {340, 40}),
-                    makeLabel(CoolBar1, QStringLiteral("Article2"), QString(), {540, 40}),
-                    makeLabel(CoolBar1, QStringLiteral("Article3"), QString(), {740, 40})};
+                    makeLabel(CoolBar1, QStringLiteral("Label2"), QStringLiteral("YESTERDAY"), {260, 22})};
+    Label3 = link("Label3", {340, 4}, 700);
+    Label4 = link("Label4", {340, 22}, 700);
+    Label5 = link("Label5", {260, 40}, 76);
+    Label5->setText(QStringLiteral("BASKETBALL"));
+    Articles = {link("Article1", {340, 40}, 230), link("Article2", {575, 40}, 230),
+                link("Article3", {810, 40}, 230)};
     // Panel link labels, filled from the brand by the set-up and the showcase.
     for (int i = 1; i <= kPanelLinkLabels; ++i) {
         auto* link = new ClickableLabel(CoolBar1);
@@ -176,8 +185,10 @@ void TForm1::setUpSteps() {
 
     seams::random().seed(static_cast<quint64>(seams::clock().now().toMSecsSinceEpoch()));
 
-    if (brand.ShowNews)
+    if (brand.ShowNews) {
         hintDisplayTimeMs = kNewsHintDisplayMs;
+        m_ticker.reset();
+    }
 
     if (QFile::exists(QStringLiteral("temp3.gif")))
         QFile::remove(QStringLiteral("temp3.gif"));
@@ -225,8 +236,6 @@ void TForm1::hideNewsLabels() {
         label->hide();
 }
 
-// The news ticker plugs in here when it arrives; until then this step does nothing.
-void TForm1::runNewsSetup() {}
 void TForm1::buildLinkMenus() {
     const BrandRecord& brand = brandRecord();
     statdesk::buildLinkMenus(m_linkMenu1, m_linkMenu2, brand);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BrandLinks.h"
+#include "TickerRotation.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -46,11 +47,21 @@ class TForm1 final : public QMainWindow {
     // brand labels.
     void Reposition();
 
+    // News ticker: the next headline (Timer1) and the next article title (Timer2), every 3 s.
+    void Timer1Timer();
+    void Timer2Timer();
+    // Banner rotation, every 15 s: the next eligible slot's picture, fetched into "temp3.gif".
+    void Timer3Timer();
+
     QMdiArea* mdiArea() const { return m_mdiArea; }
     QAction* action(const char* componentName) const;
     QMenu* menu(const char* componentName) const;
     QFrame* CoolBar1 = nullptr;
     QLabel* Image1 = nullptr;
+    QLabel* Label3 = nullptr; // today's headline
+    QLabel* Label4 = nullptr; // yesterday's headline
+    QLabel* Label5 = nullptr; // "BASKETBALL"
+    std::array<QLabel*, 3> Articles{}; // Article1 to Article3
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QTimer* Timer3 = nullptr;
@@ -61,7 +72,8 @@ class TForm1 final : public QMainWindow {
     std::array<int, 4> openedMarkers{}; // one per dataset; set by its command, read by the banners
     bool welcomeShown = false;
     int showcasePosition = 0;
-    int bannerSlot = 0;
+    int bannerSlot = 0;  // the slot the last banner request filled, 1 to 8
+    bool bannerBusy = false;
     int hintDisplayTimeMs = 0; // how long the ticker's tooltips stay; set when the news runs
 
     THttpCli* HttpCli1 = nullptr;
@@ -80,6 +92,7 @@ class TForm1 final : public QMainWindow {
     static bool isTeamWindow(const QWidget* window);
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -92,6 +105,15 @@ class TForm1 final : public QMainWindow {
     void runVersionCheck();
     void refreshBannerSettings();
     void runNewsSetup();
+    void connectNewsTicker();
+    void pauseNews();
+    void resumeNews();
+    void Label3Click();
+    void Label4Click();
+    void Label5Click();
+    // Article1Click to Article3Click.
+    void articleClick(int label);
+    void finishBanner(const QString& failure);
     void buildLinkMenus();
     void connectLinkMenus();
     // Item21Click ... Item501Click (menu 1) and Item1021Click ... Item1501Click (menu 2).
@@ -170,6 +192,8 @@ class TForm1 final : public QMainWindow {
     QMdiArea* m_mdiArea = nullptr;
     QMenu* m_windowMenu = nullptr;
     QList<QLabel*> m_newsLabels;
+    TickerRotation m_ticker;
+    bool m_bannerFailureReported = false; // one line on the error stream per run of failures
     QList<QLabel*> m_partnerImages;
     LinkMenu m_linkMenu1; // velmora1
     LinkMenu m_linkMenu2; // Item1001

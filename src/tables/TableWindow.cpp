@@ -1,5 +1,6 @@
 #include "TableWindow.h"
 
+#include "BannerSlots.h"
 #include "BusyAnimation.h"
 #include "CellFormats.h"
 #include "ColumnCatalogue.h"
@@ -384,22 +385,16 @@ void TableWindow::openBanner(int slot) {
 }
 
 QString TableWindow::bannerClickAddress(int slot) const {
-    QString address = m_setup.bannerClickAddress;
-    const QString number = QString::number(m_bannerNumbers[slot == 2 ? 1 : 0]);
-    qsizetype at = address.indexOf(QLatin1Char('{'));
-    if (at < 0)
-        at = address.indexOf(QLatin1Char('}'));
-    if (at >= 0)
-        address.replace(at, 1, number);
-    return address;
+    const qint32 number = bannerSlotNumbers().at(static_cast<size_t>(bannerSlot(kind(), slot) - 1));
+    return bannerAddressWith(m_setup.bannerClickAddress, number);
 }
 
 void TableWindow::setBannerPicture(int slot, const QPixmap& picture) {
     m_images[slot == 2 ? 1 : 0]->setPixmap(picture);
 }
 
-void TableWindow::setBannerNumber(int slot, int number) {
-    m_bannerNumbers[slot == 2 ? 1 : 0] = number;
+QPixmap TableWindow::bannerPicture(int slot) const {
+    return m_images[slot == 2 ? 1 : 0]->pixmap();
 }
 
 // A click is the left button released over the control it was pressed on.

@@ -80,10 +80,10 @@ class TableWindow : public QWidget {
     int LastPageSize() const { return m_lastPageSize; }
     bool isBusy() const { return m_busyDepth > 0; }
 
-    // The banner rotation puts a picture in slot 1 or 2 and says which number it fetched it with.
+    // The banner rotation puts a picture in slot 1 or 2.
     void setBannerPicture(int slot, const QPixmap& picture);
-    void setBannerNumber(int slot, int number);
-    // BannerClickAddress with its first "{" (or else its first "}") replaced by the slot's number.
+    QPixmap bannerPicture(int slot) const;
+    // BannerClickAddress with its place holder replaced by the number that fetched the slot's picture.
     QString bannerClickAddress(int slot) const;
 
   signals:
@@ -140,7 +140,6 @@ class TableWindow : public QWidget {
     std::vector<std::uint8_t> m_rowBand;
     RequestState m_state;
     HiddenColumnList m_hidden;
-    std::array<int, 2> m_bannerNumbers{};
     int m_lastTopRow = 0;
     int m_lastPageSize = 0;
     int m_busyDepth = 0;

@@ -1,3 +1,4 @@
+#include "BannerSlots.h"
 #include "BusyAnimation.h"
 #include "DrawGrid.h"
 #include "EHttpException.h"
@@ -402,8 +403,9 @@ void TestTableWindow::closingTheActiveWindowLeavesTheNextOneItsCommands() {
 void TestTableWindow::clicksOpenAndReportInTheirOrder() {
     auto* players = static_cast<TForm2A*>(open(DatasetKind::PlayersPlayoffs));
     auto* teams = static_cast<TForm5*>(open(DatasetKind::TeamsRegular));
-    players->setBannerNumber(1, 7);
-    players->setBannerNumber(2, 42);
+    bannerSlotNumbers().fill(0);
+    bannerSlotNumbers()[2] = 7; // players, playoffs: slots 3 and 4
+    bannerSlotNumbers()[3] = 42;
 
     // Only a left click over the label counts.
     QTest::mouseClick(players->Label2(), Qt::RightButton);
