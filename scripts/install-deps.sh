@@ -13,4 +13,11 @@ $SUDO apt-get install -y -q --no-install-recommends \
   fonts-liberation2 fonts-urw-base35 fontconfig \
   xvfb xauth x11-utils imagemagick poppler-utils \
   cups printer-driver-cups-pdf \
-  tinyproxy vsftpd python3 python3-pyftpdlib ncompress
+  tinyproxy vsftpd python3 python3-pyftpdlib ncompress locales
+
+# The tests check that numbers ignore a locale whose decimal point is ",".
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  $SUDO sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen
+fi

@@ -1,3 +1,4 @@
+#include "GermanNumbers.h"
 #include "NumberText.h"
 
 #include <QLocale>
@@ -32,8 +33,8 @@ class TestNumberText : public QObject {
     }
 
     void realsIgnoreTheLocale() {
-        QLocale::setDefault(QLocale(QLocale::German));
-        std::setlocale(LC_ALL, "de_DE.UTF-8");
+        const test::GermanNumbers german;
+        QVERIFY2(german.active(), "the de_DE.UTF-8 locale is missing: run scripts/install-deps.sh");
         QCOMPARE(readRealNumber("0.456"), 0.456);
         QCOMPARE(readRealNumber(" -1.5"), -1.5);
         QCOMPARE(readRealNumber("x"), 0.0);

@@ -1,4 +1,5 @@
 #include "DatasetKind.h"
+#include "GermanNumbers.h"
 #include "NumberText.h"
 #include "PageReplyReader.h"
 #include "QueryRequest.h"
@@ -7,7 +8,8 @@
 #include <QLocale>
 #include <QTest>
 
-#include <clocale>
+#include <memory>
+
 
 using namespace statdesk;
 
@@ -92,7 +94,7 @@ class TestQueryProtocol : public QObject {
     void shortReplyKeepsWhatWasRead();
     void emptyReplyChangesNothing();
     void numbersAndTexts();
-    void realsMatchTheGeneralReader();
+    void realFieldsReadAsDecimals();
     void realsIgnoreLocale();
     void recordsPastCapacityStopReading();
     void onlyRepliedRecordsCountAsWritten();
@@ -249,50 +251,49 @@ void TestQueryProtocol::numbersAndTexts() {
     QCOMPARE(cache.number(1, 11), 0.0);
 }
 
-void TestQueryProtocol::realsMatchTheGeneralReader() {
-    const QByteArrayList texts{"0.1",
-                               "-0.3",
-                               "123456.789012",
-                               "1e5",
-                               "  2.5",
-                               "+3.25",
-                               ".5",
-                               "5.",
-                               "-",
-                               "",
-                               "1234567890123456.7",
-                               "0.0000001",
-                               "-999",
-                               "7.2.1",
-                               "0.30000000000000004"};
+// Real fields of a reply, read as the service's decimal text; expected values written out here.
+void TestQueryProtocol::realFieldsReadAsDecimals() {
+    const QList<std::pair<QByteArray, double>> cases{{"0.1", 0.1},
+                                                     {"-0.3", -0.3},
+                                                     {"123456.789012", 123456.789012},
+                                                     {"1e5", 100000.0},
+                                                     {"  2.5", 2.5},
+                                                     {"+3.25", 3.25},
+                                                     {".5", 0.5},
+                                                     {"5.", 5.0},
+                                                     {"-", 0.0},
+                                                     {"", 0.0},
+                                                     {"1234567890123456.7", 1234567890123456.7},
+                                                     {"0.0000001", 0.0000001},
+                                                     {"-999", -999.0},
+                                                     {"7.2.1", 7.2},
+                                                     {"1,5", 1.0},
+                                                     {"1e999", 0.0},
+                                                     {"0.30000000000000004", 0.30000000000000004}};
     QByteArrayList lines = pageLines(Family::Players, "1", {1});
     QList<int> realFields;
-    for (int field = 0; field < kPlayerFieldCount && realFields.size() < texts.size(); ++field) {
+    for (int field = 0; field < kPlayerFieldCount && realFields.size() < cases.size(); ++field) {
         if (replyFields(Family::Players)[size_t(field)].type == FieldType::Real) {
-            lines[1 + field] = texts[realFields.size()];
+            lines[1 + field] = cases[realFields.size()].first;
             realFields.append(field);
         }
     }
+    QCOMPARE(realFields.size(), cases.size());
     RowCache cache(Family::Players, 30000);
     readPageReply(lines.join("\r\n"), 0, 1, cache);
-    for (int i = 0; i < realFields.size(); ++i) {
-        const std::string_view text(texts[i].constData(), size_t(texts[i].size()));
-        QCOMPARE(cache.number(1, realFields[i]), readRealNumber(text));
-    }
+    for (int i = 0; i < realFields.size(); ++i)
+        QVERIFY2(cache.number(1, realFields[i]) == cases[i].second, cases[i].first.constData());
 }
 
 void TestQueryProtocol::realsIgnoreLocale() {
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const std::string oldLocale = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    auto german = std::make_unique<test::GermanNumbers>();
+    QVERIFY2(german->active(), "the de_DE.UTF-8 locale is missing: run scripts/install-deps.sh");
     QByteArrayList lines = pageLines(Family::Players, "1", {1});
     lines[1 + 10] = "0.456";
     lines[1 + 11] = "1,5";
     RowCache cache(Family::Players, 30000);
     readPageReply(lines.join("\r\n"), 0, 1, cache);
-    std::setlocale(LC_ALL, oldLocale.c_str());
-    QLocale::setDefault(before);
+    german.reset();
     QCOMPARE(cache.number(1, 10), 0.456);
     QCOMPARE(cache.number(1, 11), 1.0);
 }

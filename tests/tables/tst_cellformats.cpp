@@ -1,10 +1,11 @@
 #include "CellFormats.h"
+#include "GermanNumbers.h"
 #include "RowSource.h"
 
 #include <QLocale>
 #include <QTest>
 
-#include <clocale>
+#include <memory>
 #include <map>
 #include <string>
 
@@ -55,16 +56,15 @@ class TestCellFormats : public QObject {
     void cells_data();
     void cells();
     void playerTotalsRowShowsOnlyTotalledColumns();
+
+  private:
+    std::unique_ptr<test::GermanNumbers> m_german;
 };
 
 // Numbers must be written with "." under a locale whose decimal point is ",".
 void TestCellFormats::initTestCase() {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"}) {
-        if (std::setlocale(LC_ALL, name))
-            break;
-    }
-    QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+    m_german = std::make_unique<test::GermanNumbers>();
+    QVERIFY2(m_german->active(), "the de_DE.UTF-8 locale is missing: run scripts/install-deps.sh");
 }
 
 void TestCellFormats::formats_data() {
