@@ -192,7 +192,7 @@ void TestMainWindow::setUpStopsAtFirstErrorAndReportsOnce() {
         logo.write("not a bitmap");
     }
     TForm1 window;
-    QCOMPARE(presenter.errors.size(), 1);
+    QCOMPARE(presenter.errors, QStringList{QStringLiteral("logo.bmp is not a readable bitmap")});
     QVERIFY(window.CoolBar1->isHidden());                                // step 12 ran
     QVERIFY(window.Timer3->isActive());                                  // step 10 left it on
     QCOMPARE(window.windowTitle(), QStringLiteral("Velmora! Statdesk")); // step 14 never ran
