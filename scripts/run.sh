@@ -12,7 +12,7 @@ RUN_DIR="$ROOT/$BUILD_DIR/run"
 mkdir -p "$RUN_DIR"
 "$ROOT/$BUILD_DIR/server/statdesk-service" --db "$ROOT/$BUILD_DIR/data/statdesk.db" \
   --listen 127.0.0.1:8470 --listen 127.0.0.2:8470 --listen 127.0.0.3:8470 \
-  --events "$RUN_DIR/usage-events.log" &
+  --events "$RUN_DIR/usage-events.log" --banners "$ROOT/$BUILD_DIR/data/banners" &
 SERVICE_PID=$!
 trap 'kill $SERVICE_PID 2>/dev/null || true' EXIT
 

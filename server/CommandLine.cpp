@@ -26,13 +26,16 @@ ListenAddress listenAddress(const std::string& text) {
 
 const char* const kUsage =
     "usage: statdesk-service --db FILE --listen ADDR:PORT [--listen ADDR:PORT ...] [--config FILE] "
-    "[--events FILE]\n"
+    "[--events FILE] [--banners DIR] [--news-date YYYY-MM-DD]\n"
     "  --db FILE           statistics database built by statdesk-dataset\n"
     "  --listen ADDR:PORT  address to serve on, repeatable (port 0: any free port);\n"
     "                      default 127.0.0.1:8470, 127.0.0.2:8470 and 127.0.0.3:8470\n"
     "  --config FILE       version list, brand banner settings and update notice\n"
     "                      (built-in default keeps the default brand current)\n"
     "  --events FILE       file the usage events are appended to (default statdesk-events.log)\n"
+    "  --banners DIR       serve the banners statdesk-banners wrote into DIR at /banners/banner.gif?n=N\n"
+    "                      and their pages at /banners/click?n=N\n"
+    "  --news-date DATE    the news site's \"today\", YYYY-MM-DD (default: the local date)\n"
     "Each listening address prints \"listening on ADDR:PORT\" on standard output once it is bound.\n";
 
 ServiceOptions parseCommandLine(const std::vector<std::string>& arguments) {
@@ -43,7 +46,8 @@ ServiceOptions parseCommandLine(const std::vector<std::string>& arguments) {
             options.help = true;
             return options;
         }
-        if (name != "--db" && name != "--listen" && name != "--config" && name != "--events")
+        if (name != "--db" && name != "--listen" && name != "--config" && name != "--events" &&
+            name != "--banners" && name != "--news-date")
             throw std::invalid_argument("unknown option \"" + name + "\"");
         if (i + 1 == arguments.size())
             throw std::invalid_argument(name + " needs a value");
@@ -54,6 +58,10 @@ ServiceOptions parseCommandLine(const std::vector<std::string>& arguments) {
             options.listen.push_back(listenAddress(value));
         else if (name == "--config")
             options.configPath = value;
+        else if (name == "--news-date")
+            options.newsDate = readNewsDate(value);
+        else if (name == "--banners")
+            options.bannersPath = value;
         else
             options.eventsPath = value;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NewsDate.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,8 @@ struct ServiceOptions {
     std::vector<ListenAddress> listen;
     std::optional<std::string> configPath;
     std::string eventsPath = "statdesk-events.log";
+    std::optional<std::string> bannersPath; // folder statdesk-banners wrote
+    std::optional<Date> newsDate;           // the news site's "today"; the clock's date without it
     bool help = false;
 };
 

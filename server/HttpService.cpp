@@ -2,6 +2,7 @@
 
 #include "RawRequestStream.h"
 #include "RequestError.h"
+#include "RoutePattern.h"
 
 #include <httplib.h>
 
@@ -12,17 +13,6 @@ constexpr const char* kTextType = "text/plain";
 constexpr const char* kReasonHeader = RawRequestStream::kReasonHeader;
 constexpr std::string_view kEventPath = "/999addlog.asp";
 constexpr std::string_view kEventQuery = "?Q=";
-
-// Routes are regular expressions; the fixed paths are matched literally.
-std::string literalPattern(std::string_view path) {
-    std::string pattern;
-    for (char c : path) {
-        if (std::string_view(".?+*()[]{}^$|\\").find(c) != std::string_view::npos)
-            pattern += '\\';
-        pattern += c;
-    }
-    return pattern;
-}
 
 // The client reports the reason phrase of a refused request: the reason goes in a header that the
 // connection stream moves into the status line, and in the body for anyone reading it.
@@ -83,6 +73,9 @@ void HttpService::install(httplib::Server& server) {
                        response.set_content(html, "text/html");
                    });
     }
+    installBanners(server);
+    if (m_news)
+        m_news->install(server);
 
     server.Get(
         literalPattern(kEventPath), [this](const httplib::Request& request, httplib::Response& response) {
@@ -113,6 +106,26 @@ void HttpService::install(httplib::Server& server) {
             }
             refuse(response, 500, reason);
         });
+}
+
+// A banner and its page, picked by the random number the client puts in the address.
+void HttpService::installBanners(httplib::Server& server) {
+    const auto serve = [this, &server](const char* path, auto answer) {
+        server.Get(literalPattern(path),
+                   [this, answer](const httplib::Request& request, httplib::Response& response) {
+                       if (!m_banners) {
+                           refuse(response, 404, "No banners: the service was started without --banners");
+                           return;
+                       }
+                       answer(m_banners->pick(request.get_param_value("n")), response);
+                   });
+    };
+    serve(BannerSite::kBannerPath, [this](size_t banner, httplib::Response& response) {
+        response.set_content(m_banners->banner(banner).gif, "image/gif");
+    });
+    serve(BannerSite::kClickPath, [this](size_t banner, httplib::Response& response) {
+        response.set_content(m_banners->clickPage(banner), "text/html; charset=utf-8");
+    });
 }
 
 } // namespace statdesk::server

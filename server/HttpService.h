@@ -1,6 +1,8 @@
 #pragma once
 
+#include "BannerSite.h"
 #include "EventLog.h"
+#include "NewsSite.h"
 #include "QueryEngine.h"
 #include "SiteConfig.h"
 
@@ -14,17 +16,27 @@ inline constexpr int kReadTimeoutSeconds = 10;
 inline constexpr size_t kWorkerThreads = 32;
 
 // The service's endpoints on one HTTP server: the four dataset endpoints, the version list, the
-// brand settings, the update notice and the usage events. Shared by every listening address.
+// brand settings, the update notice, the usage events and the news site. Shared by every listening address.
 class HttpService {
   public:
     HttpService(QueryEngine& engine, SiteConfig config, EventLog& events);
 
+    // The banners to serve; without them the banner paths are refused. Set before install.
+    void setBanners(const BannerSite* banners) { m_banners = banners; }
+
+    // The news site; without it the news paths are unknown. Set before install.
+    void setNewsSite(const NewsSite* news) { m_news = news; }
+
     void install(httplib::Server& server);
 
   private:
+    void installBanners(httplib::Server& server);
+
     QueryEngine& m_engine;
     SiteConfig m_config;
     EventLog& m_events;
+    const BannerSite* m_banners = nullptr;
+    const NewsSite* m_news = nullptr;
 };
 
 } // namespace statdesk::server

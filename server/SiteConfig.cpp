@@ -28,7 +28,7 @@ version 2 www.harborhoops.example.com 190
 version 2 127.0.0.1:8470 200
 version 3 127.0.0.1:8470 120
 brand www.harborhoops.example.com 1 http://ads.example.com/b{.gif http://ads.example.com/c{ 2
-brand 127.0.0.1:8470 0 - - 2
+brand 127.0.0.1:8470 2 http://127.0.0.1:8470/banners/banner.gif?n={ http://127.0.0.1:8470/banners/click?n={ 2
 notice Your version of the Statdesk
 notice executable file is out of date - new features have been added.
 notice Please visit our website at the link below to download the latest version.

@@ -16,7 +16,8 @@ class SiteConfig {
   public:
     static constexpr const char* kDefaultBrandHome = "127.0.0.1:8470";
 
-    // Keeps the default brand current (product "2", version "200"); lists no banner settings.
+    // Keeps the default brand current (product "2", version "200"), its two banners served by the
+    // service itself (/banners, see --banners).
     static SiteConfig builtIn();
     // Throws std::runtime_error naming the file and line of the first mistake.
     static SiteConfig read(const std::string& path);

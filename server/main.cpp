@@ -8,6 +8,7 @@
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <thread>
 
 using namespace statdesk::server;
@@ -24,11 +25,26 @@ sigset_t stopSignals() {
     return signals;
 }
 
+// A bad banner folder is an option error, found before the slower loading of the tables.
+std::optional<BannerSite> loadBanners(const ServiceOptions& options) {
+    if (!options.bannersPath)
+        return std::nullopt;
+    try {
+        return BannerSite::load(*options.bannersPath);
+    } catch (const std::runtime_error& error) {
+        throw std::invalid_argument(std::string("--banners: ") + error.what());
+    }
+}
+
 int run(const ServiceOptions& options) {
+    const std::optional<BannerSite> banners = loadBanners(options);
     QueryEngine engine(loadTables(options.databasePath));
     SiteConfig config = options.configPath ? SiteConfig::read(*options.configPath) : SiteConfig::builtIn();
     EventLog events(options.eventsPath);
     HttpService service(engine, std::move(config), events);
+    service.setBanners(banners ? &*banners : nullptr);
+    const NewsSite news(RecapIndex::load(options.databasePath), options.newsDate);
+    service.setNewsSite(&news);
 
     const sigset_t signals = stopSignals();
     std::vector<std::unique_ptr<ServiceServer>> servers;

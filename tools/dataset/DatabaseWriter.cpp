@@ -78,10 +78,46 @@ void writeDataset(sqlite3* db, const Dataset& dataset) {
     }
 }
 
+void bindText(sqlite3_stmt* s, int slot, const std::string& text) {
+    sqlite3_bind_text(s, slot, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+void writeRecaps(sqlite3* db, const std::vector<GameRecap>& recaps) {
+    exec(db,
+         "CREATE TABLE game_recaps (game_id TEXT PRIMARY KEY, game_date TEXT NOT NULL, league TEXT NOT NULL, "
+         "season_start INTEGER NOT NULL, home_code TEXT NOT NULL, home_name TEXT NOT NULL, "
+         "away_code TEXT NOT NULL, away_name TEXT NOT NULL, home_points INTEGER NOT NULL, "
+         "away_points INTEGER NOT NULL, overtimes INTEGER NOT NULL, playoff INTEGER NOT NULL, "
+         "series TEXT NOT NULL, series_game INTEGER NOT NULL, series_games INTEGER NOT NULL, "
+         "series_home_wins INTEGER NOT NULL, series_away_wins INTEGER NOT NULL, home_leaders TEXT NOT NULL, "
+         "away_leaders TEXT NOT NULL)");
+    const auto statement =
+        prepare(db, "INSERT INTO game_recaps VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                    "?, ?, ?, ?, ?)");
+    sqlite3_stmt* s = statement.get();
+    for (const auto& r : recaps) {
+        int slot = 0;
+        for (const auto* text : {&r.gameId, &r.date, &r.league})
+            bindText(s, ++slot, *text);
+        sqlite3_bind_int(s, ++slot, r.seasonStart);
+        for (const auto* text : {&r.homeCode, &r.homeName, &r.awayCode, &r.awayName})
+            bindText(s, ++slot, *text);
+        for (int number : {r.homePoints, r.awayPoints, r.overtimes, r.playoff ? 1 : 0})
+            sqlite3_bind_int(s, ++slot, number);
+        bindText(s, ++slot, r.series);
+        for (int number : {r.seriesGame, r.seriesGames, r.seriesHomeWins, r.seriesAwayWins})
+            sqlite3_bind_int(s, ++slot, number);
+        bindText(s, ++slot, r.homeLeaders);
+        bindText(s, ++slot, r.awayLeaders);
+        check(db, sqlite3_step(s), "insert recap");
+        sqlite3_reset(s);
+    }
+}
+
 } // namespace
 
 void writeDatabase(const fs::path& file, const std::vector<const Dataset*>& datasets,
-                   const std::map<std::string, std::string>& meta) {
+                   const std::map<std::string, std::string>& meta, const std::vector<GameRecap>& recaps) {
     if (file.has_parent_path())
         fs::create_directories(file.parent_path());
     const fs::path partial = file.string() + ".partial";
@@ -94,6 +130,8 @@ void writeDatabase(const fs::path& file, const std::vector<const Dataset*>& data
         exec(raw, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN");
         for (const auto* dataset : datasets)
             writeDataset(raw, *dataset);
+        if (!recaps.empty())
+            writeRecaps(raw, recaps);
         exec(raw, "CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT)");
         const auto statement = prepare(raw, "INSERT INTO meta VALUES (?, ?)");
         for (const auto& [key, value] : meta) {

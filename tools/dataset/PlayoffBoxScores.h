@@ -1,8 +1,11 @@
 #pragma once
 
+#include "BoxScoreFiles.h"
+
 #include <array>
-#include <filesystem>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // Playoff totals summed from the per-game box scores (every playoff game of 1946-47 to 1995-96).
@@ -51,14 +54,21 @@ struct TeamPlayoffLine {
     BoxTotals own, opponents;
 };
 
+// Fed one box-score file at a time (the same walk feeds the game recaps); finish() makes the lines.
 class PlayoffBoxScores {
   public:
-    explicit PlayoffBoxScores(const std::filesystem::path& raw);
+    explicit PlayoffBoxScores(const std::map<std::string, std::string>& playoffSeries);
+
+    void add(const BoxScoreFile& file);
+    void finish();
 
     const std::vector<PlayerPlayoffLine>& players() const { return m_players; }
     const std::vector<TeamPlayoffLine>& teams() const { return m_teams; }
 
   private:
+    const std::map<std::string, std::string>& m_playoffSeries;
+    std::map<std::tuple<int, std::string, std::string, std::string>, PlayerPlayoffLine> m_playerSums;
+    std::map<std::tuple<int, std::string, std::string>, TeamPlayoffLine> m_teamSums;
     std::vector<PlayerPlayoffLine> m_players;
     std::vector<TeamPlayoffLine> m_teams;
 };

@@ -1,6 +1,7 @@
 #include "Builders.h"
 #include "DatabaseWriter.h"
 #include "Fingerprint.h"
+#include "GameRecaps.h"
 #include "RawFiles.h"
 #include "ToolArguments.h"
 
@@ -52,8 +53,17 @@ int build(const fs::path& rawDir, const fs::path& out, const fs::path& self) {
     const auto playersRegular = buildPlayersRegular(rawDir, directory);
     progress.step("teams, regular season");
     const auto teamsRegular = buildTeamsRegular(rawDir, directory);
-    progress.step("playoff box scores");
-    const PlayoffBoxScores boxScores(rawDir);
+    progress.step("box scores: playoff totals and game recaps");
+    const auto playoffSeries = readPlayoffSeries(rawDir);
+    PlayoffBoxScores boxScores(playoffSeries);
+    GameRecaps recaps(directory, playoffSeries);
+    forEachBoxScoreFile(rawDir, [&](const BoxScoreFile& file) {
+        boxScores.add(file);
+        recaps.add(file);
+    });
+    boxScores.finish();
+    recaps.addGameLogs(rawDir);
+    const auto gameRecaps = recaps.finish();
     progress.step("players, playoffs");
     const auto playersPlayoffs = buildPlayersPlayoffs(rawDir, directory, boxScores);
     progress.step("teams, playoffs");
@@ -61,11 +71,12 @@ int build(const fs::path& rawDir, const fs::path& out, const fs::path& self) {
         buildTeamsPlayoffs(rawDir, directory, boxScores, playersPlayoffs, teamsRegular);
     progress.step("writing " + out.string());
     writeDatabase(out, {&playersRegular, &playersPlayoffs, &teamsRegular, &teamsPlayoffs},
-                  {{"input_fingerprint", print}, {"text_encoding", "windows-1252"}});
+                  {{"input_fingerprint", print}, {"text_encoding", "windows-1252"}}, gameRecaps);
     progress.step("done: " + std::to_string(playersRegular.rows.size()) + " + " +
                   std::to_string(playersPlayoffs.rows.size()) + " player rows, " +
                   std::to_string(teamsRegular.rows.size()) + " + " +
-                  std::to_string(teamsPlayoffs.rows.size()) + " team rows");
+                  std::to_string(teamsPlayoffs.rows.size()) + " team rows, " +
+                  std::to_string(gameRecaps.size()) + " game recaps");
     return 0;
 }
 
