@@ -118,12 +118,13 @@ void TForm1::buildBand() {
     };
     m_newsLabels = {makeLabel(CoolBar1, QStringLiteral("Label1"), QStringLiteral("TODAY"), {260, 4}),
                     makeLabel(CoolBar1, QStringLiteral("Label2"), QStringLiteral("YESTERDAY"), {260, 22})};
-    Label3 = link("Label3", {340, 4}, 700);
-    Label4 = link("Label4", {340, 22}, 700);
-    Label5 = link("Label5", {260, 40}, 76);
+    Label3 = link("Label3", {350, 4}, 690);
+    Label4 = link("Label4", {350, 22}, 690);
+    Label5 = link("Label5", {260, 40}, 0);
     Label5->setText(QStringLiteral("BASKETBALL"));
-    Articles = {link("Article1", {340, 40}, 230), link("Article2", {575, 40}, 230),
-                link("Article3", {810, 40}, 230)};
+    Label5->adjustSize();
+    Articles = {link("Article1", {350, 40}, 225), link("Article2", {582, 40}, 225),
+                link("Article3", {814, 40}, 225)};
     // Panel link labels, filled from the brand by the set-up and the showcase.
     for (int i = 1; i <= kPanelLinkLabels; ++i) {
         auto* link = new ClickableLabel(CoolBar1);

@@ -5,6 +5,7 @@
 namespace statdesk {
 
 // A label on the band that reports a left click released over it; what the click does is the owner's.
+// A text wider than the label shows cut short with an ellipsis.
 class ClickableLabel final : public QLabel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ClickableLabel)
@@ -16,6 +17,7 @@ class ClickableLabel final : public QLabel {
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace statdesk
