@@ -63,8 +63,9 @@ ArticleTable readArticleLinks(const QStringList& page) {
         const QString& line = page.at(j);
         if (!line.contains(kArticleLink))
             continue;
-        // Up to and including the quotation mark that opens the address.
-        const QString rest = line.mid(line.toUpper().indexOf(kArticleLinkUpper) + 9);
+        // Up to and including the quotation mark that opens the address. Searched without regard to
+        // case rather than in an upper-cased copy, where "ß" turns into "SS" and shifts positions.
+        const QString rest = line.mid(line.indexOf(kArticleLinkUpper, 0, Qt::CaseInsensitive) + 9);
         ArticleEntry entry;
         entry.path = textBefore(rest, QStringLiteral("\""), Qt::CaseSensitive);
         if (hasBold(rest)) {

@@ -108,6 +108,10 @@ void TestNewsReaders::articleLinks_data() {
         << emptyEntries(12);
     QTest::newRow("the last line is never a start")
         << QStringList{"<html>", articleLink("1", "<B>Last</B>") + kFont + "x</FONT>"} << emptyEntries(12);
+    QTest::newRow("a sharp s before the link")
+        << QStringList{QStringLiteral("<td>Stra\u00DFe ") + articleLink("5", "<B>Street</B>"), kFont + "S</FONT>",
+                       "</html>"}
+        << QStringList{"Street|/article.asp?id=5|S"} + emptyEntries(11);
     QTest::newRow("address without its closing quotation mark")
         << QStringList{"<a href=\"/article.asp?id=9", "<B>T</B>", kFont + "S</FONT>", "</html>"}
         << QStringList{"T||S"} + emptyEntries(11);

@@ -1,52 +1,100 @@
 #include "FixtureDatabase.h"
 
-#include "DatabaseWriter.h"
-#include "DerivedValues.h"
+#include <sqlite3.h>
+
+#include <memory>
+#include <stdexcept>
 
 namespace statdesk::test {
 namespace {
 
-constexpr int kPlayerGames = 6, kPlayerMinutes = 7, kPlayerSteals = 25, kPlayerPoints = 45;
+constexpr int kPlayerFields = 76, kTeamFields = 89, kPlayerTexts = 6, kTeamTexts = 5;
+constexpr double kTeamMissing = -1;
+constexpr int kPlayerGames = 6, kPlayerMinutes = 7, kPlayerSteals = 25, kPlayerAverage = 28,
+              kPlayerPoints = 45;
 constexpr int kTeamGames = 5, kTeamWins = 6, kTeamLosses = 7, kTeamOffDq = 59, kTeamOffPoints = 57;
+// Season totals in reply order (games, minutes, shots, rebounds, ... points); the other numbers are derived.
+constexpr int kPlayerTotals[] = {6, 7, 8, 9, 13, 14, 16, 17, 19, 20, 21, 22, 23, 24, 25, 26, 27, 45};
+constexpr int kTeamTotals[] = {5,  6,  7,  9,  10, 11, 12, 13, 14, 15, 16, 17, 21, 22,
+                               24, 25, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 40, 41,
+                               43, 44, 46, 47, 48, 49, 50, 51, 52, 53, 57, 58, 59, 60};
 
-stats::StatRow playerRow(const FixturePlayer& player) {
-    stats::StatRow row = stats::makeEmptyRow(Family::Players);
-    row.text[0] = player.name;
-    row.text[1] = player.league;
-    row.text[2] = player.teamCode;
-    row.text[3] = player.teamName;
-    row.text[4] = player.year;
-    row.text[5] = player.height;
-    for (int field = 0; field < kPlayerFieldCount; ++field) {
-        if (stats::isCountingField(Family::Players, field))
-            row.value[static_cast<size_t>(field)] = 1;
-    }
-    row.value[kPlayerGames] = player.games;
-    row.value[kPlayerMinutes] = player.minutes;
-    row.value[kPlayerPoints] = player.points;
-    row.value[kPlayerSteals] = player.steals;
-    stats::computeDerived(row);
+FixtureRow playerRow(const FixturePlayer& player) {
+    FixtureRow row{player.key,
+                   player.seasonStart,
+                   {player.name, player.league, player.teamCode, player.teamName, player.year, player.height},
+                   std::vector<double>(kPlayerFields, kMissing)};
+    row.texts.resize(kPlayerFields);
+    for (int field = 0; field < kPlayerTexts; ++field)
+        row.numbers[field] = 0;
+    for (int field : kPlayerTotals)
+        row.numbers[field] = 1;
+    row.numbers[kPlayerGames] = player.games;
+    row.numbers[kPlayerMinutes] = player.minutes;
+    row.numbers[kPlayerPoints] = player.points;
+    row.numbers[kPlayerSteals] = player.steals;
+    // The only derived value the tests look at; every other one stays missing.
+    if (player.games > 0 && player.points != kMissing)
+        row.numbers[kPlayerAverage] = player.points / player.games;
     return row;
 }
 
-stats::StatRow teamRow(const FixtureTeam& team) {
-    stats::StatRow row = stats::makeEmptyRow(Family::Teams);
-    row.text[0] = team.code;
-    row.text[1] = team.name;
-    row.text[2] = team.league;
-    row.text[3] = team.division;
-    row.text[4] = team.year;
-    for (int field = 0; field < kTeamFieldCount; ++field) {
-        if (stats::isCountingField(Family::Teams, field))
-            row.value[static_cast<size_t>(field)] = 10;
-    }
-    row.value[kTeamGames] = team.games;
-    row.value[kTeamWins] = team.wins;
-    row.value[kTeamLosses] = team.losses;
-    row.value[kTeamOffDq] = team.offDq;
-    row.value[kTeamOffPoints] = team.offPoints;
-    stats::computeDerived(row);
+FixtureRow teamRow(const FixtureTeam& team) {
+    FixtureRow row{team.key,
+                   team.seasonStart,
+                   {team.code, team.name, team.league, team.division, team.year},
+                   std::vector<double>(kTeamFields, kTeamMissing)};
+    row.texts.resize(kTeamFields);
+    for (int field = 0; field < kTeamTexts; ++field)
+        row.numbers[field] = 0;
+    for (int field : kTeamTotals)
+        row.numbers[field] = 10;
+    row.numbers[kTeamGames] = team.games;
+    row.numbers[kTeamWins] = team.wins;
+    row.numbers[kTeamLosses] = team.losses;
+    row.numbers[kTeamOffDq] = team.offDq;
+    row.numbers[kTeamOffPoints] = team.offPoints;
     return row;
+}
+
+struct CloseDb {
+    void operator()(sqlite3* db) const { sqlite3_close(db); }
+};
+struct Finalize {
+    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+
+void check(sqlite3* db, int rc, const std::string& what) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE)
+        throw std::runtime_error("fixture database: " + what + ": " + sqlite3_errmsg(db));
+}
+
+void writeTable(sqlite3* db, const FixtureTable& table) {
+    std::string create =
+        "CREATE TABLE " + table.name + " (row_key INTEGER PRIMARY KEY, season_start INTEGER NOT NULL";
+    std::string insert = "INSERT INTO " + table.name + " VALUES (?, ?";
+    for (int field = 0; field < table.fieldCount; ++field) {
+        create += ", f" + std::to_string(field) + (field < table.textFields ? " TEXT" : " REAL");
+        insert += ", ?";
+    }
+    check(db, sqlite3_exec(db, (create + ")").c_str(), nullptr, nullptr, nullptr), create);
+    sqlite3_stmt* raw = nullptr;
+    check(db, sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &raw, nullptr), insert);
+    const std::unique_ptr<sqlite3_stmt, Finalize> statement(raw);
+    for (const FixtureRow& row : table.rows) {
+        sqlite3_bind_int64(raw, 1, row.key);
+        sqlite3_bind_int(raw, 2, row.seasonStart);
+        for (int field = 0; field < table.fieldCount; ++field) {
+            const auto index = static_cast<size_t>(field);
+            if (field < table.textFields)
+                sqlite3_bind_text(raw, field + 3, row.texts[index].data(), int(row.texts[index].size()),
+                                  SQLITE_TRANSIENT);
+            else
+                sqlite3_bind_double(raw, field + 3, row.numbers[index]);
+        }
+        check(db, sqlite3_step(raw), "insert into " + table.name);
+        sqlite3_reset(raw);
+    }
 }
 
 } // namespace
@@ -79,24 +127,34 @@ const std::vector<FixtureTeam>& fixtureTeams() {
     return teams;
 }
 
-void writeFixtureDatabase(const QString& path) {
-    // The builder numbers rows from 1 in the order given, which is the fixture's key order.
-    dataset::Dataset playersRegular{"players_regular", Family::Players, {}};
-    dataset::Dataset playersPlayoffs{"players_playoffs", Family::Players, {}};
+std::vector<FixtureTable> fixtureTables() {
+    FixtureTable playersRegular{"players_regular", true, kPlayerTexts, kPlayerFields, {}};
+    FixtureTable playersPlayoffs{"players_playoffs", true, kPlayerTexts, kPlayerFields, {}};
     for (const FixturePlayer& player : fixturePlayers()) {
-        playersRegular.rows.push_back({player.seasonStart, playerRow(player)});
+        playersRegular.rows.push_back(playerRow(player));
         if (player.key <= kPlayoffKeyLimit)
-            playersPlayoffs.rows.push_back({player.seasonStart, playerRow(player)});
+            playersPlayoffs.rows.push_back(playerRow(player));
     }
-    dataset::Dataset teamsRegular{"teams_regular", Family::Teams, {}};
-    dataset::Dataset teamsPlayoffs{"teams_playoffs", Family::Teams, {}};
+    FixtureTable teamsRegular{"teams_regular", false, kTeamTexts, kTeamFields, {}};
+    FixtureTable teamsPlayoffs{"teams_playoffs", false, kTeamTexts, kTeamFields, {}};
     for (const FixtureTeam& team : fixtureTeams()) {
-        teamsRegular.rows.push_back({team.seasonStart, teamRow(team)});
+        teamsRegular.rows.push_back(teamRow(team));
         if (team.key <= kPlayoffKeyLimit)
-            teamsPlayoffs.rows.push_back({team.seasonStart, teamRow(team)});
+            teamsPlayoffs.rows.push_back(teamRow(team));
     }
-    dataset::writeDatabase(path.toStdString(),
-                           {&playersRegular, &playersPlayoffs, &teamsRegular, &teamsPlayoffs}, {});
+    return {playersRegular, playersPlayoffs, teamsRegular, teamsPlayoffs};
+}
+
+void writeFixtureDatabase(const QString& path) {
+    sqlite3* raw = nullptr;
+    const int opened =
+        sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const std::unique_ptr<sqlite3, CloseDb> db(raw);
+    check(raw, opened, "open " + path.toStdString());
+    check(raw, sqlite3_exec(raw, "BEGIN", nullptr, nullptr, nullptr), "begin");
+    for (const FixtureTable& table : fixtureTables())
+        writeTable(raw, table);
+    check(raw, sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr), "commit");
 }
 
 } // namespace statdesk::test

@@ -30,7 +30,28 @@ const std::vector<FixtureTeam>& fixtureTeams();
 // Playoff tables hold only the rows whose key is at most this.
 inline constexpr long long kPlayoffKeyLimit = 3;
 
-// Writes the tables of the service's database contract into a new file; throws on failure.
+// One stored row as the fixture writes it: texts by reply field (empty for numbers), numbers by reply
+// field (0 for texts), missing numbers as the family's sentinel.
+struct FixtureRow {
+    long long key;
+    int seasonStart;
+    std::vector<std::string> texts;
+    std::vector<double> numbers;
+};
+
+struct FixtureTable {
+    std::string name; // players_regular, players_playoffs, teams_regular, teams_playoffs
+    bool players;
+    int textFields; // the leading fields that are texts
+    int fieldCount;
+    std::vector<FixtureRow> rows;
+};
+
+// The four dataset tables, in the order the service reads them.
+std::vector<FixtureTable> fixtureTables();
+
+// Writes the tables with the fixture's own SQL, after the table layout of DATA.md, into a new file; throws
+// std::runtime_error on failure.
 void writeFixtureDatabase(const QString& path);
 
 } // namespace statdesk::test

@@ -1,3 +1,4 @@
+#include "DatabaseWriter.h"
 #include "FixtureDatabase.h"
 #include "QueryEngine.h"
 #include "RequestError.h"
@@ -50,6 +51,7 @@ class QueryEngineTest : public QObject {
     void totalsSumWhatRowsHave();
     void listQueries_data();
     void listQueries();
+    void bothWritersLoadAsTheFixtureRows();
 
   private:
     Keys keysOf(Dataset dataset, const std::string& requestBody);
@@ -215,7 +217,6 @@ void QueryEngineTest::pagesCoverTheResultOnceAndPadPastTheEnd() {
     const std::string criteria = "E28!1!9999!\r\n*\r\n";
     const Keys whole = keysOf(Dataset::PlayersRegular, body("0!1!28!", criteria));
     QCOMPARE(whole.size(), size_t(10));
-    const StatTable& table = m_engine->table(Dataset::PlayersRegular);
     std::vector<std::string> seen;
     const int pageSize = 4;
     for (int start = 0; start < 12; start += pageSize) {
@@ -237,10 +238,10 @@ void QueryEngineTest::pagesCoverTheResultOnceAndPadPastTheEnd() {
     }
     std::vector<std::string> expected;
     for (long long key : whole) {
-        const auto row = static_cast<size_t>(key - 1); // fixture rows are stored in key order from 1
-        QCOMPARE(table.rowKey(row), key);
-        expected.push_back(table.text(0, row) + "|" + table.text(4, row) + "|" +
-                           std::to_string(static_cast<long long>(table.value(45, row))));
+        const test::FixturePlayer& player = test::fixturePlayers().at(static_cast<size_t>(key - 1));
+        QCOMPARE(player.key, key);
+        expected.push_back(player.name + "|" + player.year + "|" +
+                           std::to_string(static_cast<long long>(player.points)));
     }
     QCOMPARE(seen, expected);
 
@@ -318,6 +319,51 @@ void QueryEngineTest::listQueries() {
     for (size_t i = 1; i + 1 < lines.size(); ++i)
         values << QString::fromStdString(lines[i]);
     QCOMPARE(values, expected);
+}
+
+// The fixture's own SQL and the builder's writer, given the same rows, both load as exactly those rows: the
+// first checks the loader, the second the writer.
+void QueryEngineTest::bothWritersLoadAsTheFixtureRows() {
+    const std::vector<test::FixtureTable> source = test::fixtureTables();
+    std::vector<dataset::Dataset> datasets;
+    for (const test::FixtureTable& table : source) {
+        const Family family = table.players ? Family::Players : Family::Teams;
+        dataset::Dataset written{table.name, family, {}};
+        for (const test::FixtureRow& row : table.rows)
+            written.rows.push_back({row.seasonStart, stats::StatRow{family, row.texts, row.numbers}});
+        datasets.push_back(std::move(written));
+    }
+    std::vector<const dataset::Dataset*> order;
+    for (const dataset::Dataset& written : datasets)
+        order.push_back(&written);
+    const QString built = m_folder.filePath("builder.db");
+    dataset::writeDatabase(built.toStdString(), order, {{"text_encoding", "windows-1252"}});
+
+    for (const QString& file : {m_folder.filePath("fixture.db"), built}) {
+        const std::vector<StatTable> loaded = loadTables(file.toStdString());
+        QCOMPARE(loaded.size(), source.size());
+        for (size_t t = 0; t < source.size(); ++t) {
+            const test::FixtureTable& want = source[t];
+            const StatTable& got = loaded[t];
+            QCOMPARE(got.family() == Family::Players, want.players);
+            QCOMPARE(got.rowCount(), want.rows.size());
+            for (size_t r = 0; r < want.rows.size(); ++r) {
+                const test::FixtureRow& row = want.rows[r];
+                QCOMPARE(got.rowKey(r), row.key);
+                QCOMPARE(got.seasonStart(r), row.seasonStart);
+                for (int f = 0; f < want.fieldCount; ++f) {
+                    const auto index = static_cast<size_t>(f);
+                    const QByteArray where = file.toUtf8() + " " + QByteArray::fromStdString(want.name) +
+                                             " row " + QByteArray::number(row.key) + " field " +
+                                             QByteArray::number(f);
+                    if (f < want.textFields)
+                        QVERIFY2(got.text(f, r) == row.texts[index], where.constData());
+                    else
+                        QVERIFY2(got.value(f, r) == row.numbers[index], where.constData());
+                }
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(QueryEngineTest)
