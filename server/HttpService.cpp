@@ -41,8 +41,6 @@ HttpService::HttpService(QueryEngine& engine, SiteConfig config, EventLog& event
     : m_engine(engine), m_config(std::move(config)), m_events(events) {}
 
 void HttpService::install(httplib::Server& server) {
-    // Enough workers that a few silent clients, each held until the read timeout, stall nobody.
-    server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     server.set_payload_max_length(kMaxBodyBytes);
     server.set_read_timeout(kReadTimeoutSeconds, 0);
     server.set_write_timeout(kReadTimeoutSeconds, 0);

@@ -13,7 +13,6 @@ class Server;
 namespace statdesk::server {
 
 inline constexpr int kReadTimeoutSeconds = 10;
-inline constexpr size_t kWorkerThreads = 32;
 
 // The service's endpoints on one HTTP server: the four dataset endpoints, the version list, the
 // brand settings, the update notice, the usage events and the news site. Shared by every listening address.

@@ -26,8 +26,17 @@ void addressOf(const sockaddr_storage& address, std::string& ip, int& port) {
 
 } // namespace
 
-RawRequestStream::RawRequestStream(socket_t connection, time_t readTimeoutSeconds, time_t writeTimeoutSeconds)
-    : m_socket(connection), m_readTimeout(readTimeoutSeconds), m_writeTimeout(writeTimeoutSeconds) {}
+RawRequestStream::RawRequestStream(socket_t connection, time_t readTimeoutSeconds, time_t writeTimeoutSeconds,
+                                   std::string received, std::chrono::steady_clock::time_point deadline)
+    : m_socket(connection), m_readTimeout(readTimeoutSeconds), m_writeTimeout(writeTimeoutSeconds),
+      m_deadline(deadline), m_buffer(std::move(received)) {}
+
+std::string RawRequestStream::takeUnread() {
+    std::string unread = m_buffer.substr(m_position);
+    m_buffer.clear();
+    m_position = 0;
+    return unread;
+}
 
 bool RawRequestStream::startRequest() {
     m_mayKeepAlive = false;
@@ -35,17 +44,25 @@ bool RawRequestStream::startRequest() {
     return readRequestLine();
 }
 
-bool RawRequestStream::wait(short events, time_t seconds) const {
+bool RawRequestStream::wait(short events, long long milliseconds) const {
     pollfd watched{m_socket, events, 0};
     int ready = 0;
     do {
-        ready = poll(&watched, 1, static_cast<int>(seconds * 1000));
+        ready = poll(&watched, 1, static_cast<int>(milliseconds));
     } while (ready < 0 && errno == EINTR);
     return ready > 0;
 }
 
+// The read timeout, but never past the deadline of the request: a client that drips its bytes
+// cannot hold a worker longer than that.
+bool RawRequestStream::waitReadable() const {
+    using namespace std::chrono;
+    const long long left = ceil<milliseconds>(m_deadline - steady_clock::now()).count();
+    return left > 0 && wait(POLLIN, std::min<long long>(left, m_readTimeout * 1000LL));
+}
+
 bool RawRequestStream::fill() {
-    if (!wait(POLLIN, m_readTimeout))
+    if (!waitReadable())
         return false;
     if (m_position == m_buffer.size()) {
         m_buffer.clear();
@@ -88,11 +105,11 @@ bool RawRequestStream::readRequestLine() {
 }
 
 bool RawRequestStream::is_readable() const {
-    return m_position < m_buffer.size() || wait(POLLIN, m_readTimeout);
+    return m_position < m_buffer.size() || waitReadable();
 }
 
 bool RawRequestStream::is_writable() const {
-    return wait(POLLOUT, m_writeTimeout);
+    return wait(POLLOUT, m_writeTimeout * 1000LL);
 }
 
 ssize_t RawRequestStream::read(char* ptr, size_t size) {

@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <string>
 
 namespace statdesk::server {
@@ -18,13 +19,18 @@ class RawRequestStream final : public httplib::Stream {
     static constexpr size_t kMaxRequestLine = 8192;
     static constexpr const char* kReasonHeader = "X-Statdesk-Reason";
 
-    RawRequestStream(socket_t connection, time_t readTimeoutSeconds, time_t writeTimeoutSeconds);
+    // received: bytes of the connection already read; reads past them wait at most until deadline.
+    RawRequestStream(
+        socket_t connection, time_t readTimeoutSeconds, time_t writeTimeoutSeconds, std::string received = {},
+        std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max());
 
     // Reads the next request line of the connection; false when none arrived.
     bool startRequest();
     // Only an HTTP/1.1 request line may keep the connection open for another request.
     bool mayKeepAlive() const { return m_mayKeepAlive; }
     bool hasPendingBytes() const { return m_position < m_buffer.size(); }
+    // Bytes read from the connection and not yet taken by the library: the start of a next request.
+    std::string takeUnread();
 
     bool is_readable() const override;
     bool is_writable() const override;
@@ -40,13 +46,15 @@ class RawRequestStream final : public httplib::Stream {
     static std::string withReasonInStatusLine(std::string_view head, std::string_view reasonHeader);
 
   private:
-    bool wait(short events, time_t seconds) const;
+    bool wait(short events, long long milliseconds) const;
+    bool waitReadable() const;
     bool fill();
     bool readRequestLine();
 
     socket_t m_socket;
     time_t m_readTimeout;
     time_t m_writeTimeout;
+    std::chrono::steady_clock::time_point m_deadline;
     std::string m_buffer;
     size_t m_position = 0;
     bool m_mayKeepAlive = false;

@@ -31,11 +31,12 @@ RowFilter::RowFilter(const StatTable& table, const std::vector<CriteriaGroup>& g
                 group.limits.push_back(limitOf(criterion));
                 continue;
             }
-            const int field = fieldOfLetter(table.family(), criterion.letter);
+            const char letter = criterion.letter;
             auto choice = std::find_if(group.choices.begin(), group.choices.end(),
-                                       [field](const Choice& c) { return c.field == field; });
+                                       [letter](const Choice& c) { return c.letter == letter; });
             if (choice == group.choices.end())
-                choice = group.choices.insert(group.choices.end(), Choice{field, {}});
+                choice = group.choices.insert(group.choices.end(),
+                                              Choice{letter, fieldOfLetter(table.family(), letter), {}});
             choice->values.insert(foldText(criterion.value));
         }
         if (!group.choices.empty() || !group.limits.empty())

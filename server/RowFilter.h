@@ -27,6 +27,7 @@ class RowFilter {
         std::string textMaximum;
     };
     struct Choice {
+        char letter; // two letters may name one field (a team's name); each must still hold
         int field;
         std::unordered_set<std::string> values;
     };

@@ -1,8 +1,8 @@
 #include "ServiceServer.h"
 
 #include "RawRequestStream.h"
+#include "ServiceRequest.h"
 
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -11,16 +11,35 @@ namespace {
 
 constexpr int kListenQueue = 1024;
 
-bool waitForRequest(socket_t connection, time_t seconds) {
-    pollfd watched{connection, POLLIN, 0};
-    int ready = 0;
-    do {
-        ready = poll(&watched, 1, static_cast<int>(seconds * 1000));
-    } while (ready < 0 && errno == EINTR);
-    return ready > 0;
+// The accepting thread hands each connection straight to the collector, which never blocks.
+class InlineTasks final : public httplib::TaskQueue {
+  public:
+    void enqueue(std::function<void()> task) override { task(); }
+    void shutdown() override {}
+};
+
+void closeConnection(socket_t socket) {
+    shutdown(socket, SHUT_RDWR);
+    close(socket);
+}
+
+std::chrono::steady_clock::time_point secondsFromNow(time_t seconds) {
+    return std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
 }
 
 } // namespace
+
+ServiceServer::ServiceServer()
+    : m_workers(kWorkerThreads), m_collector(kMaxBodyBytes, [this](RequestCollector::Connection connection) {
+          m_workers.enqueue([this, connection] { serve(connection); });
+      }) {
+    new_task_queue = [] { return new InlineTasks; };
+}
+
+ServiceServer::~ServiceServer() {
+    m_collector.stop();
+    m_workers.shutdown();
+}
 
 int ServiceServer::bindTo(const std::string& host, int port) {
     const int bound = port == 0 ? bind_to_any_port(host) : (bind_to_port(host, port) ? port : -1);
@@ -30,23 +49,30 @@ int ServiceServer::bindTo(const std::string& host, int port) {
 }
 
 bool ServiceServer::process_and_close_socket(socket_t socket) {
-    RawRequestStream stream(socket, read_timeout_sec_, write_timeout_sec_);
-    bool answered = true;
-    for (size_t left = keep_alive_max_count_; left > 0 && answered; --left) {
-        if (svr_sock_ == INVALID_SOCKET ||
-            (!stream.hasPendingBytes() && !waitForRequest(socket, keep_alive_timeout_sec_)))
-            break;
-        if (!stream.startRequest())
-            break;
-        const bool last = left == 1 || !stream.mayKeepAlive();
-        bool closed = false;
-        answered = process_request(stream, last, closed, nullptr);
-        if (closed || last)
-            break;
+    m_collector.admit(std::make_shared<WaitingConnection>(
+        WaitingConnection{socket, {}, keep_alive_max_count_, secondsFromNow(read_timeout_sec_)}));
+    return true;
+}
+
+// One complete request; a connection kept alive goes back to the collector for its next one.
+void ServiceServer::serve(const RequestCollector::Connection& connection) {
+    RawRequestStream stream(connection->socket, read_timeout_sec_, write_timeout_sec_,
+                            std::move(connection->received), connection->deadline);
+    if (svr_sock_ == INVALID_SOCKET || !stream.startRequest()) {
+        closeConnection(connection->socket);
+        return;
     }
-    shutdown(socket, SHUT_RDWR);
-    close(socket);
-    return answered;
+    const bool last = connection->requestsLeft <= 1 || !stream.mayKeepAlive();
+    bool closed = false;
+    const bool answered = process_request(stream, last, closed, nullptr);
+    if (!answered || closed || last || svr_sock_ == INVALID_SOCKET) {
+        closeConnection(connection->socket);
+        return;
+    }
+    connection->received = stream.takeUnread();
+    --connection->requestsLeft;
+    connection->deadline = secondsFromNow(keep_alive_timeout_sec_);
+    m_collector.admit(connection);
 }
 
 } // namespace statdesk::server

@@ -66,4 +66,8 @@ bool isUnsafeHost(const QByteArray& host) {
     return false;
 }
 
+bool isUnsafeAddress(const HttpAddress& address) {
+    return isUnsafeHost(address.hostPort);
+}
+
 } // namespace statdesk

@@ -21,5 +21,7 @@ HttpAddress parseHttpAddress(const QString& text);
 
 // True when the host holds bytes no host name can hold (blanks, control bytes).
 bool isUnsafeHost(const QByteArray& host);
+// The same for host and port as written: through a proxy they go on the request line.
+bool isUnsafeAddress(const HttpAddress& address);
 
 } // namespace statdesk

@@ -61,12 +61,8 @@ void HttpExchange::onReadyRead() {
         return;
     m_silence.start(m_inactivityLimitMs);
     const QByteArray data = m_socket->readAll();
-    if (m_parser.feed(data))
-        return;
-    if (!m_parser.error().isEmpty())
-        fail(kSocketFailureStatus, m_parser.error());
-    else
-        fail(m_parser.statusCode(), m_parser.reason());
+    if (!m_parser.feed(data))
+        failAsParsed();
 }
 
 void HttpExchange::onDisconnected() {
@@ -80,6 +76,10 @@ void HttpExchange::onDisconnected() {
     // A connection closed before a single byte is no reply at all; the caller may try elsewhere.
     if (!m_parser.receivedAny()) {
         fail(kSocketFailureStatus, QStringLiteral("connection closed without a reply"));
+        return;
+    }
+    if (!m_parser.finish()) {
+        failAsParsed();
         return;
     }
     m_outcome.statusCode = m_parser.statusCode();
@@ -121,6 +121,14 @@ void HttpExchange::fail(int statusCode, const QString& reason) {
     m_outcome.statusCode = statusCode;
     m_outcome.reason = reason;
     finish();
+}
+
+// A reply the parser refused: its own error, or the reply's status of 400 or more.
+void HttpExchange::failAsParsed() {
+    if (!m_parser.error().isEmpty())
+        fail(kSocketFailureStatus, m_parser.error());
+    else
+        fail(m_parser.statusCode(), m_parser.reason());
 }
 
 void HttpExchange::finish() {

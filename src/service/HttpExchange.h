@@ -39,6 +39,7 @@ class HttpExchange final : public QObject {
     void onError();
     void onSilence();
     void fail(int statusCode, const QString& reason);
+    void failAsParsed();
     void finish();
 
     QByteArray m_host;

@@ -2,6 +2,8 @@
 
 #include "Windows1252.h"
 
+#include <algorithm>
+
 namespace statdesk {
 namespace {
 
@@ -47,22 +49,33 @@ bool HttpReplyParser::feed(QByteArrayView data) {
             m_error = QStringLiteral("HTTP line too long");
             return false;
         }
-        m_firstLine = false;
         if (!headerLine(std::exchange(m_line, QByteArray())))
             return false;
     }
     return data.isEmpty() || appendBody(data);
 }
 
+bool HttpReplyParser::finish() {
+    if (failed())
+        return false;
+    if (!m_inBody && !m_line.isEmpty() && !headerLine(std::exchange(m_line, QByteArray())))
+        return false;
+    return !failed();
+}
+
 bool HttpReplyParser::headerLine(QByteArray line) {
+    const bool first = std::exchange(m_firstLine, false);
+    const bool isStatusLine = line.startsWith("HTTP/1.0") || line.startsWith("HTTP/1.1");
+    // Without a status line the bytes are no HTTP reply: a host that answers so is a failed host.
+    if (first && !isStatusLine) {
+        m_error = QStringLiteral("no HTTP status line in the reply");
+        return false;
+    }
+    if (isStatusLine)
+        return statusLine(line);
     if (line.isEmpty()) {
         m_inBody = true;
         return true;
-    }
-    if (line.startsWith("HTTP/1.0") || line.startsWith("HTTP/1.1")) {
-        m_statusCode = line.mid(9, 3).toInt();
-        m_reason = fromWindows1252(textFrom(line, 13));
-        return m_statusCode < 400;
     }
     const qsizetype colon = line.indexOf(':');
     if (colon < 0)
@@ -74,6 +87,19 @@ bool HttpReplyParser::headerLine(QByteArray line) {
         m_location = fromWindows1252(textFrom(line, start));
     }
     return true;
+}
+
+bool HttpReplyParser::statusLine(const QByteArray& line) {
+    const QByteArray code = line.mid(9, 3);
+    const bool digits = code.size() == 3 && code[0] >= '1' && code[0] <= '5' &&
+                        std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (line.size() < 12 || line[8] != ' ' || !digits || (line.size() > 12 && line[12] != ' ')) {
+        m_error = QStringLiteral("malformed HTTP status line");
+        return false;
+    }
+    m_statusCode = code.toInt();
+    m_reason = fromWindows1252(textFrom(line, 13));
+    return m_statusCode < 400;
 }
 
 bool HttpReplyParser::appendBody(QByteArrayView data) {

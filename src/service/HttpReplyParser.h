@@ -10,12 +10,17 @@ namespace statdesk {
 class HttpReplyParser final {
   public:
     static constexpr qsizetype kMaxLineLength = 8192;
-    static constexpr qsizetype kMaxBodySize = qsizetype(256) * 1024 * 1024;
+    // The largest reply the service gives, a page of 1,000 player rows, is under 1 MiB.
+    static constexpr qsizetype kMaxBodySize = qsizetype(16) * 1024 * 1024;
 
     explicit HttpReplyParser(qsizetype maxBodySize = kMaxBodySize) : m_maxBodySize(maxBodySize) {}
 
-    // False once the reply has failed: a too long line, a too large body, or a status of 400 or more.
+    // False once the reply has failed: a too long line, a too large body, a first line that is no
+    // status line, or a status of 400 or more.
     bool feed(QByteArrayView data);
+    // The server closed the connection: reads an unended last header line; false when the reply
+    // failed, for instance because it never gave a status line.
+    bool finish();
 
     bool failed() const { return !m_error.isEmpty() || m_statusCode >= 400; }
     // Reason of a failure that is not the reply's own status.
@@ -28,6 +33,7 @@ class HttpReplyParser final {
 
   private:
     bool headerLine(QByteArray line);
+    bool statusLine(const QByteArray& line);
     bool appendBody(QByteArrayView data);
 
     qsizetype m_maxBodySize;

@@ -20,7 +20,9 @@ double readReal(std::string_view text) {
     int fraction = -1;
     for (; p < end; ++p) {
         if (*p >= '0' && *p <= '9') {
-            mantissa = mantissa * 10 + (*p - '0');
+            // Past 15 digits the general reader takes over; counting on would overflow the mantissa.
+            if (digits < 15)
+                mantissa = mantissa * 10 + (*p - '0');
             ++digits;
             if (fraction >= 0)
                 ++fraction;

@@ -86,6 +86,14 @@ void THttpCli::run(const QByteArray& method) {
             return;
         }
         url = redirectTarget(url, location);
+        // This client speaks plain HTTP only; another scheme would get HTTP bytes on its port.
+        const QByteArray scheme = parseHttpAddress(url).scheme;
+        if (scheme.toLower() != "http") {
+            m_statusCode = kFailureStatus;
+            m_reasonPhrase =
+                QStringLiteral("redirect to an unsupported scheme: ") + QString::fromLatin1(scheme);
+            throw EHttpException(m_statusCode, m_reasonPhrase);
+        }
     }
     m_statusCode = kFailureStatus;
     m_reasonPhrase = QStringLiteral("too many redirects");
@@ -113,8 +121,9 @@ void THttpCli::runOnce(const QByteArray& method, const QString& url, QByteArray&
         const bool proxyNamesPort = proxy.hostPort.contains(':');
         connectPort = proxyNamesPort ? proxy.port : m_proxyPort.trimmed().toInt();
     }
-    // A name with blanks or control bytes cannot resolve, and must not reach a header line.
-    if (isUnsafeHost(target.host) || isUnsafeHost(connectHost) || connectHost.isEmpty()) {
+    // A name with blanks or control bytes cannot resolve, and must not reach a header line, nor
+    // (with its port as written) a proxy's request line.
+    if (isUnsafeAddress(target) || isUnsafeHost(connectHost) || connectHost.isEmpty()) {
         m_statusCode = kFailureStatus;
         m_reasonPhrase = QStringLiteral("can't resolve hostname to IP address");
         throw EHttpException(m_statusCode, m_reasonPhrase);

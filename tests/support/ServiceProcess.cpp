@@ -87,6 +87,11 @@ bool ServiceProcess::start(const QString& databasePath, const QStringList& extra
     return true;
 }
 
+bool ServiceProcess::kill() {
+    m_process.kill();
+    return m_process.waitForFinished(5000) && m_process.exitStatus() == QProcess::CrashExit;
+}
+
 bool ServiceProcess::isRunning() const {
     return m_port != 0 && m_process.state() == QProcess::Running;
 }

@@ -19,6 +19,10 @@ class ServiceProcess final {
     ServiceProcess& operator=(const ServiceProcess&) = delete;
 
     bool isRunning() const;
+    // The service's process id while it runs (0 otherwise).
+    qint64 processId() const { return m_process.processId(); }
+    // Ends the service at once with SIGKILL, as a crashed host; true once the process is gone.
+    bool kill();
     QString errorString() const { return m_error; }
     quint16 port() const { return m_port; }
     // "127.0.0.1:port", the form STATDESK_HOSTS and the other host variables take.

@@ -23,7 +23,7 @@ std::vector<DatasetRow> playerTotalsRows(const CsvTable& totals, const Directory
     for (const auto& source : totals.rows()) {
         if (source[team] == "TOT")
             continue; // a traded player's season sum; his rows per team are kept instead
-        const int start = startFromEndYear(std::stoi(source[season]));
+        const int start = startFromEndYear(yearOf(source[season]));
         auto row = stats::makeEmptyRow(Family::Players);
         row.text[0] = fitName(toWindows1252(source[player]), 20);
         row.text[1] = source[league];

@@ -1,6 +1,8 @@
 #include "Seasons.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 namespace statdesk::dataset {
 
@@ -8,6 +10,12 @@ std::string seasonText(int seasonStart) {
     char text[8];
     std::snprintf(text, sizeof text, "%02d%02d", seasonStart % 100, (seasonStart + 1) % 100);
     return text;
+}
+
+int yearOf(const std::string& text) {
+    if (text.size() != 4 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        throw std::runtime_error("bad year \"" + text + "\"");
+    return std::stoi(text);
 }
 
 bool isRecorded(std::string_view league, int seasonStart, Stat stat) {

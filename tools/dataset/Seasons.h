@@ -14,6 +14,10 @@ inline int startFromEndYear(int endYear) {
     return endYear - 1;
 }
 
+// A source's year column: four digits. Throws std::runtime_error naming the text otherwise, so that
+// a damaged file stops the build with a reason instead of a bare "stoi" or a year no season has.
+int yearOf(const std::string& text);
+
 enum class Stat { Minutes, Rebounds, SplitRebounds, Steals, Blocks, Turnovers, ThreePointers };
 
 // Whether a league kept this statistic in the season starting in seasonStart.

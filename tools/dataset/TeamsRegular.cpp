@@ -76,7 +76,7 @@ Dataset buildTeamsRegular(const std::filesystem::path& raw, const Directory& dir
     const int season = totals.column("season"), league = totals.column("lg"), team = totals.column("team"),
               code = totals.column("abbreviation");
     for (const auto& source : totals.rows()) {
-        const int end = std::stoi(source[season]);
+        const int end = yearOf(source[season]);
         if (source[team] == "League Average" || end >= kSeasonInProgressEnd)
             continue;
         const int start = startFromEndYear(end);
