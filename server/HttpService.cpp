@@ -27,7 +27,7 @@ std::string defaultReason(int status) {
     case 404:
         return "Unknown path";
     case 413:
-        return "Request body over 64 KiB";
+        return kBodyTooLargeReason;
     case 408:
         return "Request timed out";
     default:

@@ -1,4 +1,5 @@
 #include "RequestCollector.h"
+#include "ServiceRequest.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,7 +30,7 @@ std::string refusal(int status, std::string_view reason) {
 }
 
 const std::string kTimedOut = refusal(408, "Request timed out");
-const std::string kBodyTooLarge = refusal(413, "Request body over 64 KiB");
+const std::string kBodyTooLarge = refusal(413, kBodyTooLargeReason);
 const std::string kHeadTooLarge = refusal(431, "Request head over 16 KiB");
 
 void closeSocket(socket_t socket) {

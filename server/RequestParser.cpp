@@ -47,7 +47,7 @@ std::vector<std::string_view> split(std::string_view text, std::string_view sepa
 
 std::vector<std::string_view> bodyLines(std::string_view body) {
     if (body.size() > kMaxBodyBytes)
-        fail(kTooLarge, "Request body over 64 KiB");
+        fail(kTooLarge, kBodyTooLargeReason);
     if (body.empty() || body.back() != kEndByte)
         fail(kBadRequest, "Request does not end with byte 26");
     body.remove_suffix(1);

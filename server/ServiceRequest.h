@@ -12,6 +12,7 @@ inline constexpr int kMaxPageSize = 1000;
 inline constexpr int kMaxCriteriaLines = 500;
 inline constexpr int kMaxCriterionLength = 50;
 inline constexpr size_t kMaxBodyBytes = 64 * 1024;
+inline constexpr const char* kBodyTooLargeReason = "Request body over 64 KiB";
 inline constexpr int kDefaultSortCode = 300;
 
 enum class ListKind { Players, Teams, Years, Leagues };

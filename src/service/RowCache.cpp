@@ -57,7 +57,8 @@ void RowCache::setText(int record, int field, std::string_view text) {
     const size_t length = std::min(text.size(), static_cast<size_t>(slot.capacity));
     char* target = m_text.data() + static_cast<size_t>(record) * static_cast<size_t>(m_textBytesPerRecord) +
                    static_cast<size_t>(slot.offset);
-    std::memcpy(target, text.data(), length);
+    if (length > 0) // an empty view may carry no pointer at all
+        std::memcpy(target, text.data(), length);
     m_textLength[static_cast<size_t>(record) * static_cast<size_t>(m_textFieldsPerRecord) +
                  static_cast<size_t>(slot.textIndex)] = static_cast<std::uint8_t>(length);
 }
