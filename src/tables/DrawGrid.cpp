@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -14,6 +16,33 @@ namespace statdesk {
 namespace {
 constexpr int kResizeGrip = 3;
 constexpr int kMinimumDragWidth = 0;
+
+// Over tens of thousands of rows a scroll step seldom moves the handle by a pixel; a bar that
+// repainted for every new value would cost each step a third of a millisecond for nothing.
+class StepScrollBar final : public QScrollBar {
+  public:
+    StepScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {}
+
+  protected:
+    void sliderChange(SliderChange change) override {
+        if (change == SliderValueChange && handleRect() == m_paintedHandle)
+            return;
+        QScrollBar::sliderChange(change);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        m_paintedHandle = handleRect();
+        QScrollBar::paintEvent(event);
+    }
+
+  private:
+    QRect handleRect() const {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+    }
+
+    QRect m_paintedHandle;
+};
 } // namespace
 
 DrawGrid::DrawGrid(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -22,6 +51,10 @@ DrawGrid::DrawGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBar(new StepScrollBar(Qt::Vertical, this));
+    setHorizontalScrollBar(new StepScrollBar(Qt::Horizontal, this));
+    verticalScrollBar()->installEventFilter(this);
+    horizontalScrollBar()->installEventFilter(this);
 }
 
 DrawGrid::~DrawGrid() = default;
@@ -112,10 +145,10 @@ QRect DrawGrid::selection() const {
                  QPoint(std::max(m_anchorColumn, m_currentColumn), std::max(m_anchorRow, m_currentRow)));
 }
 
+// The scroll bars stay enabled while locked and ignore the user instead: greying them for the
+// moment of each page request would repaint the whole grid twice a step.
 void DrawGrid::setInputLocked(bool locked) {
     m_inputLocked = locked;
-    verticalScrollBar()->setEnabled(!locked);
-    horizontalScrollBar()->setEnabled(!locked);
     if (locked) {
         m_selecting = false;
         m_resizingColumn = -1;
@@ -217,13 +250,16 @@ void DrawGrid::setTopLeft(int row, int column) {
         return;
     m_topRow = row;
     m_leftColumn = column;
-    updateScrollBars();
-    // The callback may wait for a new page while events run; asking for the repaint afterwards
-    // paints the new page once instead of the old rows at their new places first.
+    // The callback may wait for a new page while events run; moving the bars and asking for the
+    // repaint afterwards paints the step once, with the new page, instead of the old rows at their
+    // new places first.
     struct RepaintAfter {
-        QWidget* viewport;
-        ~RepaintAfter() { viewport->update(); }
-    } repaint{viewport()};
+        DrawGrid* grid;
+        ~RepaintAfter() {
+            grid->updateScrollBars();
+            grid->viewport()->update();
+        }
+    } repaint{this};
     if (m_topLeftChanged)
         m_topLeftChanged();
 }
@@ -289,6 +325,22 @@ void DrawGrid::paintEvent(QPaintEvent* event) {
         paintRow(r, y);
     for (int r = m_topRow; r < m_rowCount && y < height; ++r, y += m_rowHeight)
         paintRow(r, y);
+}
+
+bool DrawGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_inputLocked || (watched != verticalScrollBar() && watched != horizontalScrollBar()))
+        return QAbstractScrollArea::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        return true;
+    default:
+        return QAbstractScrollArea::eventFilter(watched, event);
+    }
 }
 
 void DrawGrid::resizeEvent(QResizeEvent* event) {

@@ -69,6 +69,12 @@ TableWindow::TableWindow(const TableWindowSetup& setup, QWidget* parent)
                                                     setup.menu.Print1,        setup.menu.Coloroptions1},
       m_openingCommand(setup.openingCommand) {
     setWindowTitle(datasetCaption(setup.kind));
+    m_animationDelay.setSingleShot(true);
+    m_animationDelay.setInterval(kAnimationDelayMs);
+    connect(&m_animationDelay, &QTimer::timeout, this, [this] {
+        m_animate1->show();
+        m_animate1->play();
+    });
     resize(780, 560);
 
     const Family fam = family();
@@ -212,8 +218,7 @@ void TableWindow::busyOn() {
     if (m_busyDepth++ > 0)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_animate1->show();
-    m_animate1->play();
+    m_animationDelay.start();
     m_grid->setInputLocked(true);
 }
 
@@ -221,6 +226,7 @@ void TableWindow::busyOff() {
     if (--m_busyDepth > 0)
         return;
     m_grid->setInputLocked(false);
+    m_animationDelay.stop();
     m_animate1->stop();
     m_animate1->hide();
     QApplication::restoreOverrideCursor();

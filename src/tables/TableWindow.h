@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -143,6 +144,10 @@ class TableWindow : public QWidget {
     int m_lastTopRow = 0;
     int m_lastPageSize = 0;
     int m_busyDepth = 0;
+    // The animation comes only when a wait is long enough to see: shown and hidden again for a
+    // page that arrives in a millisecond, it flickers and costs every scroll step a repaint.
+    static constexpr int kAnimationDelayMs = 200;
+    QTimer m_animationDelay;
     int m_textAscent = 0;
     // Menu entries outlive windows only while the main window lives; a window closed during its
     // teardown must not touch them.

@@ -40,6 +40,7 @@ class TestDrawGrid : public QObject {
     void topLeftChangedFollowsScrollingNotResizing();
     void shorterGridMovesTopRowUp();
     void lockedGridIgnoresUserScrolling();
+    void scrollBarRepaintsWhenItsHandleMoves();
     void draggingAHeaderBorderSetsTheWidth();
     void paintsOnlyVisibleCells();
     void selectsARangeAndReportsDoubleClicks();
@@ -132,8 +133,13 @@ void TestDrawGrid::lockedGridIgnoresUserScrolling() {
     QWheelEvent wheel(QPointF(50, 50), grid.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid.viewport(), &wheel);
+    // The bars look the same and ignore the user too: a click below the handle pages nowhere.
+    QScrollBar* bar = grid.verticalScrollBar();
+    QVERIFY(bar->isEnabled());
+    const QPoint belowHandle(bar->width() / 2, bar->height() - bar->width() - 4);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, belowHandle);
     QCOMPARE(calls, 0);
-    QVERIFY(!grid.verticalScrollBar()->isEnabled());
+    QCOMPARE(grid.topRow(), 2);
     // The window itself may still move the grid, as a shorter result does.
     grid.setTopRow(10);
     QCOMPARE(calls, 1);
@@ -142,6 +148,43 @@ void TestDrawGrid::lockedGridIgnoresUserScrolling() {
     QApplication::sendEvent(grid.viewport(), &wheel);
     QCOMPARE(calls, 2);
     QVERIFY(grid.topRow() > 10);
+    const int top = grid.topRow();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, belowHandle);
+    QCOMPARE(calls, 3);
+    QVERIFY(grid.topRow() > top);
+}
+
+// A step too small to move the handle by a pixel leaves the bar alone; any real move repaints it.
+void TestDrawGrid::scrollBarRepaintsWhenItsHandleMoves() {
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } count;
+    DrawGrid grid;
+    prepare(grid, 100000, 500, 330);
+    QTest::qWait(20);
+    grid.verticalScrollBar()->installEventFilter(&count);
+    grid.setTopRow(grid.topRow() + 1);
+    QApplication::processEvents();
+    QCOMPARE(count.paints, 0);
+    grid.setTopRow(50000);
+    QApplication::processEvents();
+    QCOMPARE(count.paints, 1);
+
+    // Over few rows every step moves the handle.
+    grid.setRowCount(60);
+    QApplication::processEvents();
+    grid.setTopRow(2);
+    QApplication::processEvents();
+    count.paints = 0;
+    for (int step = 1; step <= 3; ++step) {
+        grid.setTopRow(2 + step);
+        QApplication::processEvents();
+        QCOMPARE(count.paints, step);
+    }
 }
 
 void TestDrawGrid::draggingAHeaderBorderSetsTheWidth() {

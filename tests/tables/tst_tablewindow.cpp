@@ -262,6 +262,12 @@ void TestTableWindow::nothingElseStartsWhileARequestWaits() {
         locked = window->DrawGrid1()->inputLocked();
         hourglass =
             QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    });
+    // A wait long enough to see shows the animation too.
+    bool animated = false;
+    QTimer::singleShot(400, this, [&] {
+        const BusyAnimation* animation = window->findChild<BusyAnimation*>();
+        animated = animation->isVisible() && animation->isPlaying();
         m_service->closeStalled();
     });
     const int before = m_service->connectionCount();
@@ -271,7 +277,10 @@ void TestTableWindow::nothingElseStartsWhileARequestWaits() {
     QVERIFY(refused);
     QVERIFY(locked);
     QVERIFY(hourglass);
+    QVERIFY(animated);
     QVERIFY(!window->isBusy());
+    QVERIFY(!window->findChild<BusyAnimation*>()->isVisible());
+    QVERIFY(!window->findChild<BusyAnimation*>()->isPlaying());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     QVERIFY(frame->close());
 }
