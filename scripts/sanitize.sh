@@ -8,7 +8,9 @@ BUILD_DIR="${STATDESK_ASAN_BUILD:-build-asan}"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # The build runs its own tools (database, documents, banners); their leaks are the tests' business.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATDESK_SANITIZE=ON
+# -O1 keeps the reports' stacks whole and compiles faster than the normal build's -O2.
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+  -DSTATDESK_SANITIZE=ON -DSTATDESK_BENCH=OFF
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel 2 -L gui
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
