@@ -60,6 +60,13 @@ bool HttpReplyParser::finish() {
         return false;
     if (!m_inBody && !m_line.isEmpty() && !headerLine(std::exchange(m_line, QByteArray())))
         return false;
+    if (m_inBody && m_contentLength >= 0 && m_body.size() < m_contentLength) {
+        m_error = QStringLiteral("reply shorter than its Content-Length: %1 of %2 bytes")
+                      .arg(m_body.size())
+                      .arg(m_contentLength);
+        m_body.clear();
+        return false;
+    }
     return !failed();
 }
 
@@ -80,7 +87,10 @@ bool HttpReplyParser::headerLine(QByteArray line) {
     const qsizetype colon = line.indexOf(':');
     if (colon < 0)
         return true;
-    if (line.left(colon).trimmed().toLower() == "location") {
+    const QByteArray name = line.left(colon).trimmed().toLower();
+    if (name == "content-length")
+        return contentLengthLine(QByteArrayView(line).sliced(colon + 1).trimmed());
+    if (name == "location") {
         qsizetype start = colon + 1;
         while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
             ++start;
@@ -100,6 +110,22 @@ bool HttpReplyParser::statusLine(const QByteArray& line) {
     m_statusCode = code.toInt();
     m_reason = fromWindows1252(textFrom(line, 13));
     return m_statusCode < 400;
+}
+
+// The body still runs until the close; the length only tells a reply cut short from a whole one.
+// A value that is no number is ignored, as servers send them.
+bool HttpReplyParser::contentLengthLine(QByteArrayView value) {
+    constexpr qsizetype kMaxDigits = 18; // fits a qsizetype
+    const bool digits = !value.isEmpty() && value.size() <= kMaxDigits &&
+                        std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits)
+        return true;
+    m_contentLength = value.toLongLong();
+    if (m_contentLength > m_maxBodySize) {
+        m_error = QStringLiteral("reply too large");
+        return false;
+    }
+    return true;
 }
 
 bool HttpReplyParser::appendBody(QByteArrayView data) {

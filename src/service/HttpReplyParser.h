@@ -15,11 +15,12 @@ class HttpReplyParser final {
 
     explicit HttpReplyParser(qsizetype maxBodySize = kMaxBodySize) : m_maxBodySize(maxBodySize) {}
 
-    // False once the reply has failed: a too long line, a too large body, a first line that is no
-    // status line, or a status of 400 or more.
+    // False once the reply has failed: a too long line, a too large body (or Content-Length), a
+    // first line that is no status line, or a status of 400 or more.
     bool feed(QByteArrayView data);
     // The server closed the connection: reads an unended last header line; false when the reply
-    // failed, for instance because it never gave a status line.
+    // failed, for instance because it never gave a status line or its body is shorter than its
+    // Content-Length (a server that died in the middle of it).
     bool finish();
 
     bool failed() const { return !m_error.isEmpty() || m_statusCode >= 400; }
@@ -35,6 +36,7 @@ class HttpReplyParser final {
     bool headerLine(QByteArray line);
     bool statusLine(const QByteArray& line);
     bool appendBody(QByteArrayView data);
+    bool contentLengthLine(QByteArrayView value);
 
     qsizetype m_maxBodySize;
     bool m_inBody = false;
@@ -42,6 +44,7 @@ class HttpReplyParser final {
     bool m_receivedAny = false;
     QByteArray m_line;
     QByteArray m_body;
+    qsizetype m_contentLength = -1; // -1: not given, the body ends with the connection
     int m_statusCode = 0;
     QString m_reason;
     QString m_location;

@@ -12,12 +12,16 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QStringDecoder>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
 #include <csignal>
+#include <future>
 #include <memory>
+#include <thread>
 
 using namespace statdesk;
 using namespace statdesk::test;
@@ -113,6 +117,80 @@ QByteArray processState(qint64 pid) {
     return text.mid(text.lastIndexOf(')') + 2, 1);
 }
 
+// Stands as the opening host in front of a service and passes its replies on whole, until it is
+// told to cut: then it sends the first half of the next reply and drops the connection, as a host
+// that dies in the middle of its answer. It serves from a thread of its own, with blocking sockets,
+// while the window waits in its event loop.
+class CuttingRelay {
+  public:
+    explicit CuttingRelay(QString target) : m_target(std::move(target)) {
+        std::promise<quint16> listening;
+        std::future<quint16> port = listening.get_future();
+        m_thread = std::thread([this, &listening] { run(listening); });
+        m_port = port.get();
+    }
+    ~CuttingRelay() {
+        m_stop = true;
+        m_thread.join();
+    }
+    QString host() const { return QStringLiteral("127.0.0.1:") + QString::number(m_port); }
+    bool isListening() const { return m_port != 0; }
+
+    std::atomic<bool> cutNext = false;
+    std::atomic<int> cutReplies = 0;
+    std::atomic<int> wholeReplies = 0;
+
+  private:
+    static bool wholeRequest(const QByteArray& request) {
+        const qsizetype headEnd = request.indexOf("\r\n\r\n");
+        if (headEnd < 0)
+            return false;
+        const qsizetype at = request.indexOf("Content-Length: ");
+        const qsizetype length = at < 0 ? 0 : request.mid(at + 16, request.indexOf('\r', at) - at - 16).toLongLong();
+        return request.size() >= headEnd + 4 + length;
+    }
+
+    QByteArray forward(const QByteArray& request) const {
+        QTcpSocket socket;
+        const QStringList hostPort = m_target.split(':');
+        socket.connectToHost(hostPort.value(0), hostPort.value(1).toUShort());
+        if (!socket.waitForConnected(5000))
+            return {};
+        socket.write(request);
+        QByteArray reply;
+        while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
+            reply += socket.readAll();
+        return reply + socket.readAll();
+    }
+
+    void run(std::promise<quint16>& listening) {
+        QTcpServer server;
+        listening.set_value(server.listen(QHostAddress::LocalHost, 0) ? server.serverPort() : 0);
+        while (!m_stop) {
+            if (!server.waitForNewConnection(50))
+                continue;
+            std::unique_ptr<QTcpSocket> client(server.nextPendingConnection());
+            QByteArray request;
+            while (!wholeRequest(request) && client->waitForReadyRead(5000))
+                request += client->readAll();
+            const QByteArray reply = forward(request);
+            const bool cut = cutNext.exchange(false);
+            client->write(cut ? reply.left(reply.size() / 2) : reply);
+            while (client->bytesToWrite() > 0 && client->waitForBytesWritten(5000)) {
+            }
+            ++(cut ? cutReplies : wholeReplies);
+            client->disconnectFromHost();
+            if (client->state() != QAbstractSocket::UnconnectedState)
+                client->waitForDisconnected(1000);
+        }
+    }
+
+    QString m_target;
+    quint16 m_port = 0;
+    std::atomic<bool> m_stop = false;
+    std::thread m_thread;
+};
+
 QStringList itemTexts(const QListWidget* list) {
     QStringList texts;
     for (int row = 0; row < list->count(); ++row)
@@ -131,6 +209,8 @@ class TestHostFailover : public QObject {
     void cleanup();
     void scrollingGoesOnAtTheSecondHost_data();
     void scrollingGoesOnAtTheSecondHost();
+    void hostDyingInItsReplyFailsOver_data();
+    void hostDyingInItsReplyFailsOver();
     void selectListComesFromTheSecondHost_data();
     void selectListComesFromTheSecondHost();
 
@@ -232,6 +312,38 @@ void TestHostFailover::scrollingGoesOnAtTheSecondHost() {
     QVERIFY(window->HttpCli1().URL().startsWith(m_second->host() + "/"));
     QCOMPARE(pageMismatch(*window, m_primary->host(), grid->topRow() - 2, size), QString());
     QVERIFY(!window->isBusy());
+}
+
+void TestHostFailover::hostDyingInItsReplyFailsOver_data() {
+    QTest::addColumn<DatasetKind>("kind");
+    QTest::newRow("players") << DatasetKind::PlayersRegular;
+    QTest::newRow("teams") << DatasetKind::TeamsPlayoffs;
+}
+
+// Half a page is no page: the window asks the second host and shows its whole answer.
+void TestHostFailover::hostDyingInItsReplyFailsOver() {
+    QFETCH(DatasetKind, kind);
+    CuttingRelay relay(m_opening->host());
+    QVERIFY(relay.isListening());
+    qputenv("STATDESK_HOSTS", (relay.host() + "," + m_second->host() + "," + m_primary->host()).toLatin1());
+    TableWindow* window = open(kind);
+    DrawGrid* grid = window->DrawGrid1();
+    const int size = window->LastPageSize();
+    QVERIFY(size > 10);
+    grid->setTopRow(grid->topRow() + size);
+    const int openingPage = grid->topRow() - 2;
+    QCOMPARE(relay.wholeReplies, 2);
+    QVERIFY(window->HttpCli1().URL().startsWith(relay.host() + "/"));
+    QCOMPARE(pageMismatch(*window, m_primary->host(), openingPage, size), QString());
+
+    relay.cutNext = true;
+    grid->setTopRow(grid->topRow() + size);
+    QCOMPARE(relay.cutReplies, 1);
+    QCOMPARE(m_presenter->errors, QStringList());
+    QVERIFY(window->HttpCli1().URL().startsWith(m_second->host() + "/"));
+    QCOMPARE(grid->topRow() - 2, openingPage + size);
+    QCOMPARE(pageMismatch(*window, m_primary->host(), openingPage + size, size), QString());
+    QCOMPARE(pageMismatch(*window, m_primary->host(), openingPage, size), QString());
 }
 
 void TestHostFailover::selectListComesFromTheSecondHost_data() {
