@@ -1,5 +1,6 @@
 // The HTTP reply parser on any reply bytes. The first byte cuts the rest into the pieces the socket
-// delivers; the parser must end in the same state however the bytes arrive. A redirect's address
+// delivers; the parser must end in the same state however the bytes arrive, and never accept a body
+// shorter than its Content-Length. A redirect's address
 // must give a request that the guard either refuses or that keeps to its request line and headers.
 #include "FuzzSupport.h"
 #include "HttpAddress.h"
@@ -84,6 +85,27 @@ void checkRedirect(const QString& location) {
     }
 }
 
+// The Content-Length the reply's head declares, read here on its own: the last such line whose
+// value is all digits; -1 without one.
+qsizetype declaredLength(QByteArrayView reply) {
+    qsizetype declared = -1;
+    for (const QByteArray& rawLine : reply.toByteArray().split('\n')) {
+        const QByteArray line = rawLine.endsWith('\r') ? rawLine.chopped(1) : rawLine;
+        if (line.isEmpty())
+            break;
+        const qsizetype colon = line.indexOf(':');
+        if (colon < 0 || line.left(colon).trimmed().toLower() != "content-length")
+            continue;
+        const QByteArray value = line.mid(colon + 1).trimmed();
+        bool digits = !value.isEmpty() && value.size() <= 18;
+        for (char c : value)
+            digits = digits && c >= '0' && c <= '9';
+        if (digits)
+            declared = value.toLongLong();
+    }
+    return declared;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -94,6 +116,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const State pieces = parseInPieces(reply, data[0]);
     FUZZ_CHECK(whole == pieces);
     FUZZ_CHECK(whole.body.size() <= kBodyLimit);
+    // A reply cut short of the length it declared is never taken as whole.
+    if (!whole.failed && whole.statusCode != 0)
+        FUZZ_CHECK(whole.body.size() >= declaredLength(reply));
     if (!whole.failed && !whole.location.isEmpty())
         checkRedirect(whole.location);
     return 0;
