@@ -28,19 +28,26 @@ using namespace statdesk::test;
 
 namespace {
 
-// The reply body of a query posted straight to a service, the client's code not involved.
-QByteArray postDirectly(const QString& host, const QString& path, const QByteArray& body) {
+// Every byte a host ("address:port") answers to request, read until it closes; the client's code
+// not involved.
+QByteArray exchangeDirectly(const QString& host, const QByteArray& request) {
     QTcpSocket socket;
     const QStringList hostPort = host.split(':');
     socket.connectToHost(hostPort.value(0), hostPort.value(1).toUShort());
     if (!socket.waitForConnected(5000))
         return {};
-    socket.write("POST " + path.toLatin1() + " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: " +
-                 QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    socket.write(request);
     QByteArray received;
     while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
         received += socket.readAll();
-    received += socket.readAll();
+    return received + socket.readAll();
+}
+
+// The reply body of a query posted straight to a service.
+QByteArray postDirectly(const QString& host, const QString& path, const QByteArray& body) {
+    const QByteArray received =
+        exchangeDirectly(host, "POST " + path.toLatin1() + " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: " +
+                                   QByteArray::number(body.size()) + "\r\n\r\n" + body);
     if (!received.startsWith("HTTP/1.1 200 ") && !received.startsWith("HTTP/1.0 200 "))
         return {};
     return received.mid(received.indexOf("\r\n\r\n") + 4);
@@ -150,19 +157,6 @@ class CuttingRelay {
         return request.size() >= headEnd + 4 + length;
     }
 
-    QByteArray forward(const QByteArray& request) const {
-        QTcpSocket socket;
-        const QStringList hostPort = m_target.split(':');
-        socket.connectToHost(hostPort.value(0), hostPort.value(1).toUShort());
-        if (!socket.waitForConnected(5000))
-            return {};
-        socket.write(request);
-        QByteArray reply;
-        while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
-            reply += socket.readAll();
-        return reply + socket.readAll();
-    }
-
     void run(std::promise<quint16>& listening) {
         QTcpServer server;
         listening.set_value(server.listen(QHostAddress::LocalHost, 0) ? server.serverPort() : 0);
@@ -173,7 +167,7 @@ class CuttingRelay {
             QByteArray request;
             while (!wholeRequest(request) && client->waitForReadyRead(5000))
                 request += client->readAll();
-            const QByteArray reply = forward(request);
+            const QByteArray reply = exchangeDirectly(m_target, request);
             const bool cut = cutNext.exchange(false);
             client->write(cut ? reply.left(reply.size() / 2) : reply);
             while (client->bytesToWrite() > 0 && client->waitForBytesWritten(5000)) {
