@@ -1,6 +1,6 @@
 // The HTTP reply parser on any reply bytes. The first byte cuts the rest into the pieces the socket
-// delivers; the parser must end in the same state however the bytes arrive, and never accept a body
-// shorter than its Content-Length. A redirect's address
+// delivers; the parser must end in the same state however the bytes arrive, and never accept a reply
+// cut inside its head or a body shorter than its Content-Length. A redirect's address
 // must give a request that the guard either refuses or that keeps to its request line and headers.
 #include "FuzzSupport.h"
 #include "HttpAddress.h"
@@ -106,6 +106,20 @@ qsizetype declaredLength(QByteArrayView reply) {
     return declared;
 }
 
+// Whether the reply's head ended: some line ended by LF is empty once a CR before the LF is
+// dropped.
+bool headEnded(QByteArrayView reply) {
+    for (qsizetype start = 0;;) {
+        const qsizetype lf = reply.indexOf('\n', start);
+        if (lf < 0)
+            return false;
+        const qsizetype length = lf - start;
+        if (length == 0 || (length == 1 && reply[start] == '\r'))
+            return true;
+        start = lf + 1;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -116,9 +130,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const State pieces = parseInPieces(reply, data[0]);
     FUZZ_CHECK(whole == pieces);
     FUZZ_CHECK(whole.body.size() <= kBodyLimit);
-    // A reply cut short of the length it declared is never taken as whole.
-    if (!whole.failed && whole.statusCode != 0)
+    // A reply cut short, inside its head or of the length it declared, is never taken as whole.
+    if (!whole.failed && whole.statusCode != 0) {
+        FUZZ_CHECK(headEnded(reply));
         FUZZ_CHECK(whole.body.size() >= declaredLength(reply));
+    }
     if (!whole.failed && !whole.location.isEmpty())
         checkRedirect(whole.location);
     return 0;

@@ -60,6 +60,11 @@ bool HttpReplyParser::finish() {
         return false;
     if (!m_inBody && !m_line.isEmpty() && !headerLine(std::exchange(m_line, QByteArray())))
         return false;
+    // A host that dies before the empty line sent no whole reply, never an empty page.
+    if (!m_inBody) {
+        m_error = QStringLiteral("reply ended inside its header");
+        return false;
+    }
     if (m_inBody && m_contentLength >= 0 && m_body.size() < m_contentLength) {
         m_error = QStringLiteral("reply shorter than its Content-Length: %1 of %2 bytes")
                       .arg(m_body.size())
