@@ -65,7 +65,7 @@ bool HttpReplyParser::finish() {
         m_error = QStringLiteral("reply ended inside its header");
         return false;
     }
-    if (m_inBody && m_contentLength >= 0 && m_body.size() < m_contentLength) {
+    if (m_contentLength >= 0 && m_body.size() < m_contentLength) {
         m_error = QStringLiteral("reply shorter than its Content-Length: %1 of %2 bytes")
                       .arg(m_body.size())
                       .arg(m_contentLength);
