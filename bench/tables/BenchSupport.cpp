@@ -30,14 +30,18 @@ double measure(const std::function<void()>& work, int calls) {
     return best;
 }
 
+std::vector<double> measureAlternating(const std::vector<std::function<void()>>& works, int calls) {
+    std::vector<double> best(works.size(), 1e300);
+    for (int round = 0; round < 9; ++round)
+        for (size_t i = 0; i < works.size(); ++i)
+            best[i] = std::min(best[i], measure(works[i], calls));
+    return best;
+}
+
 std::pair<double, double> measurePair(const std::function<void()>& first, const std::function<void()>& second,
                                       int calls) {
-    std::pair<double, double> best{1e300, 1e300};
-    for (int round = 0; round < 9; ++round) {
-        best.first = std::min(best.first, measure(first, calls));
-        best.second = std::min(best.second, measure(second, calls));
-    }
-    return best;
+    const std::vector<double> best = measureAlternating({first, second}, calls);
+    return {best[0], best[1]};
 }
 
 QByteArray rawExchange(const QString& host, const QByteArray& path, const QByteArray& body) {

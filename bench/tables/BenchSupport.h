@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace statdesk::bench {
 
@@ -14,7 +15,10 @@ void prepareEnvironment();
 // Best of several rounds, in nanoseconds per call.
 double measure(const std::function<void()>& work, int calls);
 
-// Two pieces of work measured in alternating rounds, so that load from elsewhere hits both alike.
+// Pieces of work measured in alternating rounds, so that load from elsewhere hits all alike; each
+// keeps its best round.
+std::vector<double> measureAlternating(const std::vector<std::function<void()>>& works, int calls);
+
 std::pair<double, double> measurePair(const std::function<void()>& first, const std::function<void()>& second,
                                       int calls);
 

@@ -2,6 +2,7 @@
 
 #include "RowSource.h"
 
+#include <algorithm>
 #include <array>
 
 namespace statdesk {
@@ -76,6 +77,49 @@ void computeRowBands(Family family, int alternateBy, const RowSource& rows, int 
     }
     set(gridLineCount, kBandTotals);
     set(gridLineCount + 1, kBandTotals);
+}
+
+void RowBands::markRewritten(int first, int last) {
+    if (first > last)
+        return;
+    if (m_firstRewritten > m_lastRewritten) {
+        m_firstRewritten = first;
+        m_lastRewritten = last;
+        return;
+    }
+    m_firstRewritten = std::min(m_firstRewritten, first);
+    m_lastRewritten = std::max(m_lastRewritten, last);
+}
+
+void RowBands::update(Family family, int alternateBy, const RowSource& rows, int gridLineCount) {
+    const int field = alternationField(family, alternateBy);
+    const int first = m_firstRewritten;
+    const int last = m_lastRewritten;
+    m_firstRewritten = 0;
+    m_lastRewritten = -1;
+    if (field != m_field || gridLineCount != m_gridLineCount) {
+        m_field = field;
+        m_gridLineCount = gridLineCount;
+        computeRowBands(family, alternateBy, rows, gridLineCount, m_bands);
+        return;
+    }
+    if (first > last)
+        return;
+    // Records 2 to gridLineCount - 1 follow their predecessor; record 1 and the totals line keep
+    // their fixed bands while the line count stays.
+    const int end = std::min(gridLineCount, static_cast<int>(m_bands.size()));
+    int record = std::max(2, first);
+    if (record >= end)
+        return;
+    std::uint8_t band = m_bands[static_cast<size_t>(record - 1)];
+    for (; record < end; ++record) {
+        if (rows.text(record, field) != rows.text(record - 1, field))
+            band = band == kBandColorSet1 ? kBandColorSet2 : kBandColorSet1;
+        std::uint8_t& stored = m_bands[static_cast<size_t>(record)];
+        if (record > last && stored == band)
+            return;
+        stored = band;
+    }
 }
 
 } // namespace statdesk

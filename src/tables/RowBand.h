@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 // The alternating row colours of the table grids.
 namespace statdesk {
@@ -48,5 +49,28 @@ int alternationField(Family family, int alternateBy);
 // beyond the span are left out.
 void computeRowBands(Family family, int alternateBy, const RowSource& rows, int gridLineCount,
                      std::span<std::uint8_t> bands);
+
+// A window's bands, kept up to date from reply to reply. A band follows from the band before it and
+// the key texts of its record and the one before, so after a reply that rewrote records first..last
+// under the same key field and line count, only the bands from `first` on can change, and the first
+// band past `last` that comes out as it was ends the walk. Scrolling one row then costs a page
+// of comparisons instead of one per record. Any other change recomputes them all.
+class RowBands final {
+  public:
+    RowBands() : m_bands(kRowBandEntries + 1, kBandColorSet1) {}
+
+    // Records first..last may hold other texts from now on; spans add up until the next update.
+    void markRewritten(int first, int last);
+    // The same bands as computeRowBands over the whole array.
+    void update(Family family, int alternateBy, const RowSource& rows, int gridLineCount);
+    const std::vector<std::uint8_t>& values() const { return m_bands; }
+
+  private:
+    std::vector<std::uint8_t> m_bands;
+    int m_field = -1; // of the last update; -1 before the first
+    int m_gridLineCount = 0;
+    int m_firstRewritten = 0;
+    int m_lastRewritten = -1; // below m_firstRewritten when nothing was rewritten
+};
 
 } // namespace statdesk

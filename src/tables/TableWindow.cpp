@@ -62,11 +62,10 @@ TableWindow::TableWindow(const TableWindowSetup& setup, QWidget* parent)
       m_label1(new QLabel(this)), m_label2(new QLabel(this)), m_label3(new QLabel(this)),
       m_animate1(new BusyAnimation(this)),
       m_rows(std::make_unique<RowCache>(datasetFamily(setup.kind), datasetRowCapacity(setup.kind))),
-      m_rowBand(kRowBandEntries + 1, 0), m_commands{setup.menu.Selectplayer1, setup.menu.Selectteam1,
-                                                    setup.menu.Selectyear1,   setup.menu.SelectLeague1,
-                                                    setup.menu.Sort1,         setup.menu.Limit1,
-                                                    setup.menu.Reset1,        setup.menu.Unhide1,
-                                                    setup.menu.Print1,        setup.menu.Coloroptions1},
+      m_commands{setup.menu.Selectplayer1, setup.menu.Selectteam1, setup.menu.Selectyear1,
+                 setup.menu.SelectLeague1, setup.menu.Sort1,       setup.menu.Limit1,
+                 setup.menu.Reset1,        setup.menu.Unhide1,     setup.menu.Print1,
+                 setup.menu.Coloroptions1},
       m_openingCommand(setup.openingCommand) {
     setWindowTitle(datasetCaption(setup.kind));
     m_animationDelay.setSingleShot(true);
@@ -243,6 +242,8 @@ void TableWindow::Refetch() {
     // the totals block would never be read.
     m_state.PageSize =
         std::min(m_grid->visibleRowCount(), std::max(0, m_rows->capacity() - m_state.PageStart));
+    // Marked before the exchange: a reply that fails half way may have written some of them.
+    m_rowBand.markRewritten(m_state.PageStart + 1, m_state.PageStart + m_state.PageSize);
     try {
         FetchPageWithFallback(*m_http, m_setup.kind, m_state, *m_rows);
     } catch (const EHttpException& failure) {
@@ -262,8 +263,7 @@ void TableWindow::Redraw() {
                 QStringLiteral(" (first ") + QString::number(m_rows->capacity()) + QStringLiteral(" shown)");
     m_label1->setText(lines);
     m_label1->adjustSize();
-    computeRowBands(family(), colorSettings().AlternateBy, CacheRows(*m_rows), m_rows->GridLineCount(),
-                    m_rowBand);
+    m_rowBand.update(family(), colorSettings().AlternateBy, CacheRows(*m_rows), m_rows->GridLineCount());
     m_grid->viewport()->update();
 }
 
@@ -329,7 +329,9 @@ void TableWindow::paintCell(QPainter& painter, int column, int row, const QRect&
         text = headerText(fam, column, row);
     } else {
         const int record = row - 1;
-        const std::uint8_t band = record < static_cast<int>(m_rowBand.size()) ? m_rowBand[record] : 0;
+        const std::vector<std::uint8_t>& bands = m_rowBand.values();
+        const std::uint8_t band =
+            record < static_cast<int>(bands.size()) ? bands[static_cast<size_t>(record)] : 0;
         const CacheRows rows(*m_rows);
         painter.setPen(bandColor(band));
         if (band == kBandColorSet1 || band == kBandColorSet2) {

@@ -2,6 +2,7 @@
 
 #include "HiddenColumnList.h"
 #include "RequestState.h"
+#include "RowBand.h"
 #include "RowCache.h"
 #include "TableWindowSetup.h"
 
@@ -72,7 +73,7 @@ class TableWindow : public QWidget {
     // The request state the dialogs change before they call Refetch.
     RequestState& requestState() { return m_state; }
     const RowCache& rows() const { return *m_rows; }
-    const std::vector<std::uint8_t>& RowBand() const { return m_rowBand; }
+    const std::vector<std::uint8_t>& RowBand() const { return m_rowBand.values(); }
     DrawGrid* DrawGrid1() const { return m_grid; }
     THttpCli& HttpCli1() const { return *m_http; }
     QLabel* Label1() const { return m_label1; }
@@ -138,7 +139,7 @@ class TableWindow : public QWidget {
     std::array<QLabel*, 2> m_images{};
     BusyAnimation* m_animate1;
     std::unique_ptr<RowCache> m_rows;
-    std::vector<std::uint8_t> m_rowBand;
+    RowBands m_rowBand;
     RequestState m_state;
     HiddenColumnList m_hidden;
     int m_lastTopRow = 0;

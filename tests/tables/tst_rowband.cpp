@@ -1,6 +1,7 @@
 #include "RowBand.h"
 #include "RowSource.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <string>
@@ -29,6 +30,14 @@ class KeyedRows final : public RowSource {
         return field == m_keyField ? std::string_view(m_keys[record - 1]) : std::string_view(m_other[record]);
     }
     double number(int, int) const override { return 0; }
+    // As a reply rewrites a record; setting one past the end first adds the records before it.
+    void setKey(int record, const std::string& key) {
+        while (int(m_keys.size()) < record) {
+            m_keys.emplace_back();
+            m_other.push_back("r" + std::to_string(m_other.size()));
+        }
+        m_keys[size_t(record - 1)] = key;
+    }
 
   private:
     int m_keyField;
@@ -45,6 +54,9 @@ class TestRowBand : public QObject {
     void bands_data();
     void bands();
     void bandColours();
+    void keptBands_data();
+    void keptBands();
+    void keptBandsAgainstFullComputation();
 };
 
 void TestRowBand::bands_data() {
@@ -101,6 +113,80 @@ void TestRowBand::bandColours() {
     QCOMPARE(bandColor(kBandColorSet2), QColor(255, 255, 0));
     QCOMPARE(bandColor(kBandTotals), QColor(0, 0, 128));
     settings = saved;
+}
+
+QList<int> bandList(const std::vector<std::uint8_t>& bands, int last) {
+    QList<int> list;
+    for (int record = 1; record <= last; ++record)
+        list << bands[size_t(record)];
+    return list;
+}
+
+// One rewrite after a first computation over X X Y Y Y Z (bands 0 0 1 1 1 0, totals 3 3).
+void TestRowBand::keptBands_data() {
+    QTest::addColumn<int>("record");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QList<int>>("expected"); // records 1 .. 8
+
+    QTest::newRow("a new key flips every band after it") << 2 << "W" << QList<int>{0, 1, 0, 0, 0, 1, 3, 3};
+    QTest::newRow("joining the run before") << 3 << "X" << QList<int>{0, 0, 0, 1, 1, 0, 3, 3};
+    QTest::newRow("the same key changes nothing") << 4 << "Y" << QList<int>{0, 0, 1, 1, 1, 0, 3, 3};
+    QTest::newRow("the first record") << 1 << "Y" << QList<int>{0, 1, 0, 0, 0, 1, 3, 3};
+    QTest::newRow("the last record before the totals") << 6 << "Y" << QList<int>{0, 0, 1, 1, 1, 1, 3, 3};
+}
+
+void TestRowBand::keptBands() {
+    QFETCH(int, record);
+    QFETCH(QString, key);
+    QFETCH(QList<int>, expected);
+
+    KeyedRows rows(0, {"X", "X", "Y", "Y", "Y", "Z"});
+    RowBands bands;
+    bands.update(Family::Players, 0, rows, 7);
+    rows.setKey(record, key.toStdString());
+    bands.markRewritten(record, record);
+    bands.update(Family::Players, 0, rows, 7);
+    QCOMPARE(bandList(bands.values(), 8), expected);
+}
+
+// Random pages rewritten as scrolling and new queries would, with now and then another key or
+// another result length; after every update the kept bands must equal a computation from scratch.
+void TestRowBand::keptBandsAgainstFullComputation() {
+    const std::vector<std::string> alphabet = {"A", "B", "C"};
+    for (quint32 seed = 1; seed <= 20; ++seed) {
+        QRandomGenerator random(seed);
+        const auto randomKey = [&] { return alphabet[random.bounded(quint32(alphabet.size()))]; };
+        // Records past the result's end stay in the cache, as they do in a window's.
+        constexpr int kCached = 400;
+        int records = 300;
+        KeyedRows rows(0, {});
+        for (int record = 1; record <= kCached; ++record)
+            rows.setKey(record, randomKey());
+        int alternateBy = 0;
+        RowBands kept;
+        kept.update(Family::Players, alternateBy, rows, records + 1);
+        for (int step = 0; step < 200; ++step) {
+            const int event = random.bounded(20);
+            if (event == 0) {
+                alternateBy = alternateBy == 0 ? 1 : 0; // the name, or a field unequal everywhere
+            } else if (event == 1) {
+                records = 1 + random.bounded(kCached);
+            } else {
+                const int first = 1 + random.bounded(records);
+                const int last = std::min(records, first + random.bounded(30));
+                for (int record = first; record <= last; ++record)
+                    if (random.bounded(3) == 0)
+                        rows.setKey(record, randomKey());
+                kept.markRewritten(first, last);
+            }
+            kept.update(Family::Players, alternateBy, rows, records + 1);
+            std::vector<std::uint8_t> fresh(kRowBandEntries + 1, 0xEE);
+            computeRowBands(Family::Players, alternateBy, rows, records + 1, fresh);
+            const QList<int> expected = bandList(fresh, records + 2);
+            if (bandList(kept.values(), records + 2) != expected)
+                QFAIL(qPrintable(QStringLiteral("seed %1, step %2").arg(seed).arg(step)));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRowBand)

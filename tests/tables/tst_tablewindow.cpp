@@ -5,6 +5,7 @@
 #include "FakeSeams.h"
 #include "RecordingServer.h"
 #include "RowBand.h"
+#include "RowSource.h"
 #include "ServiceProcess.h"
 #include "TFormSort3.h"
 #include "THttpCli.h"
@@ -467,6 +468,13 @@ void TestTableWindow::realServiceFillsPagesAndStoresTheInEvent() {
     window->DrawGrid1()->setTopRow(3);
     QVERIFY(!rows.text(page + 1, 0).empty());
     QVERIFY(rows.text(page + 2, 0).empty());
+
+    // The bands the window keeps from reply to reply are those of a computation over its whole cache.
+    for (int top : {4, 5, 6, 2 + page, 40, 39})
+        window->DrawGrid1()->setTopRow(top);
+    std::vector<std::uint8_t> fresh(kRowBandEntries + 1, 0);
+    computeRowBands(Family::Teams, colorSettings().AlternateBy, CacheRows(rows), rows.GridLineCount(), fresh);
+    QVERIFY(window->RowBand() == fresh);
 
     m_clock->advanceSeconds(61);
     QVERIFY(window->parentWidget()->close());
