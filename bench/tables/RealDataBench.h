@@ -27,6 +27,14 @@ class RealDataBench final {
     TableWindow* openPlayers();
 
   private:
+    // Before the service starts, so that it inherits its core.
+    struct CorePlacement {
+        CorePlacement();
+        int clientCore = -1; // -1: one core only, nothing placed
+        int serviceCore = -1;
+    };
+
+    CorePlacement m_cores;
     test::RecordingPresenter m_presenter;
     test::ServiceProcess m_service;
     QMdiArea m_area;
