@@ -82,11 +82,6 @@ void computeRowBands(Family family, int alternateBy, const RowSource& rows, int 
 void RowBands::markRewritten(int first, int last) {
     if (first > last)
         return;
-    if (m_firstRewritten > m_lastRewritten) {
-        m_firstRewritten = first;
-        m_lastRewritten = last;
-        return;
-    }
     m_firstRewritten = std::min(m_firstRewritten, first);
     m_lastRewritten = std::max(m_lastRewritten, last);
 }
@@ -95,8 +90,8 @@ void RowBands::update(Family family, int alternateBy, const RowSource& rows, int
     const int field = alternationField(family, alternateBy);
     const int first = m_firstRewritten;
     const int last = m_lastRewritten;
-    m_firstRewritten = 0;
-    m_lastRewritten = -1;
+    m_firstRewritten = kNoneRewritten.first;
+    m_lastRewritten = kNoneRewritten.second;
     if (field != m_field || gridLineCount != m_gridLineCount) {
         m_field = field;
         m_gridLineCount = gridLineCount;

@@ -5,8 +5,10 @@
 #include <QColor>
 
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The alternating row colours of the table grids.
@@ -69,8 +71,11 @@ class RowBands final {
     std::vector<std::uint8_t> m_bands;
     int m_field = -1; // of the last update; -1 before the first
     int m_gridLineCount = 0;
-    int m_firstRewritten = 0;
-    int m_lastRewritten = -1; // below m_firstRewritten when nothing was rewritten
+    // An empty span that any marked span replaces.
+    static constexpr std::pair<int, int> kNoneRewritten{std::numeric_limits<int>::max(),
+                                                        std::numeric_limits<int>::min()};
+    int m_firstRewritten = kNoneRewritten.first;
+    int m_lastRewritten = kNoneRewritten.second;
 };
 
 } // namespace statdesk

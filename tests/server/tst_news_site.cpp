@@ -1,6 +1,7 @@
 // The news site of the service on the real database, read with the client's own readers and checked
 // against the raw box scores and game logs.
 #include "NewsReaders.h"
+#include "RawExchange.h"
 #include "RawGameDays.h"
 #include "ReplyLines.h"
 #include "ServiceProcess.h"
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QProcess>
-#include <QTcpSocket>
 #include <QUrl>
 #include <QUrlQuery>
 #include <QtTest>
@@ -35,15 +35,9 @@ struct Reply {
 
 // One HTTP/1.0 exchange the way the client makes it: the Host header without the port.
 Reply get(quint16 port, const QByteArray& target) {
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    if (!socket.waitForConnected(5000))
-        return {};
-    socket.write("GET " + target + " HTTP/1.0\r\nAccept: */*\r\nHost: 127.0.0.1\r\n\r\n");
-    QByteArray received;
-    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
-        received += socket.readAll();
-    received += socket.readAll();
+    const QByteArray received =
+        test::exchangeRaw(QStringLiteral("127.0.0.1"), port,
+                          "GET " + target + " HTTP/1.0\r\nAccept: */*\r\nHost: 127.0.0.1\r\n\r\n");
     const qsizetype headerEnd = received.indexOf("\r\n\r\n");
     const QByteArray statusLine = received.left(received.indexOf("\r\n"));
     return {statusLine.mid(9, 3).toInt(), statusLine.mid(13),

@@ -1,12 +1,12 @@
 // The banners the build drew, served by the built service: the bytes of each file, the page of the
 // same subject, and the refusals without or with a bad banner folder.
 #include "FixtureDatabase.h"
+#include "RawExchange.h"
 #include "ServiceProcess.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,15 +25,9 @@ struct Reply {
 
 // One HTTP/1.0 GET as the client makes it, the body read until the server closes.
 Reply get(quint16 port, const QByteArray& target) {
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    if (!socket.waitForConnected(5000))
-        return {};
-    socket.write("GET " + target + " HTTP/1.0\r\nAccept: */*\r\nHost: 127.0.0.1\r\n\r\n");
-    QByteArray received;
-    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
-        received += socket.readAll();
-    received += socket.readAll();
+    const QByteArray received =
+        test::exchangeRaw(QStringLiteral("127.0.0.1"), port,
+                          "GET " + target + " HTTP/1.0\r\nAccept: */*\r\nHost: 127.0.0.1\r\n\r\n");
     const qsizetype headEnd = received.indexOf("\r\n\r\n");
     if (headEnd < 0)
         return {};

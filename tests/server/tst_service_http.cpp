@@ -1,4 +1,5 @@
 #include "FixtureDatabase.h"
+#include "RawExchange.h"
 #include "ReplyLayout.h"
 #include "ServiceProcess.h"
 
@@ -21,15 +22,7 @@ struct Reply {
 
 // One exchange the way the client makes it: HTTP/1.0, the body read until the server closes.
 Reply exchange(quint16 port, const QByteArray& request) {
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    if (!socket.waitForConnected(5000))
-        return {};
-    socket.write(request);
-    QByteArray received;
-    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
-        received += socket.readAll();
-    received += socket.readAll();
+    const QByteArray received = test::exchangeRaw(QStringLiteral("127.0.0.1"), port, request);
     Reply reply;
     const qsizetype headerEnd = received.indexOf("\r\n\r\n");
     const QByteArray statusLine = received.left(received.indexOf("\r\n"));

@@ -1,11 +1,11 @@
 // Known seasons fetched over HTTP from the service on the built database, every field of the reply row
 // against the counts of the raw CSV written out below; derived values are computed here from those counts
 // by the statistics definitions, never by the project's code.
+#include "RawExchange.h"
 #include "ServiceProcess.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QTcpSocket>
 #include <QtTest>
 
 #include <cmath>
@@ -187,16 +187,10 @@ struct Reply {
 };
 
 Reply postQuery(quint16 port, const QByteArray& path, const QByteArray& body) {
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    if (!socket.waitForConnected(5000))
-        return {};
-    socket.write("POST " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: " +
-                 QByteArray::number(body.size()) + "\r\n\r\n" + body);
-    QByteArray received;
-    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
-        received += socket.readAll();
-    received += socket.readAll();
+    const QByteArray received =
+        statdesk::test::exchangeRaw(QStringLiteral("127.0.0.1"), port,
+                                    "POST " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: " +
+                                        QByteArray::number(body.size()) + "\r\n\r\n" + body);
     Reply reply;
     reply.status = received.mid(9, 3).toInt();
     const qsizetype headEnd = received.indexOf("\r\n\r\n");

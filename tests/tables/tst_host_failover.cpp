@@ -1,6 +1,7 @@
 #include "DialogDriver.h"
 #include "DrawGrid.h"
 #include "FakeSeams.h"
+#include "RawExchange.h"
 #include "ReplyLayout.h"
 #include "SelectDialog.h"
 #include "ServiceProcess.h"
@@ -28,26 +29,17 @@ using namespace statdesk::test;
 
 namespace {
 
-// Every byte a host ("address:port") answers to request, read until it closes; the client's code
-// not involved.
+// Every byte a host ("address:port") answers to request, read until it closes.
 QByteArray exchangeDirectly(const QString& host, const QByteArray& request) {
-    QTcpSocket socket;
     const QStringList hostPort = host.split(':');
-    socket.connectToHost(hostPort.value(0), hostPort.value(1).toUShort());
-    if (!socket.waitForConnected(5000))
-        return {};
-    socket.write(request);
-    QByteArray received;
-    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
-        received += socket.readAll();
-    return received + socket.readAll();
+    return exchangeRaw(hostPort.value(0), hostPort.value(1).toUShort(), request);
 }
 
 // The reply body of a query posted straight to a service.
 QByteArray postDirectly(const QString& host, const QString& path, const QByteArray& body) {
-    const QByteArray received =
-        exchangeDirectly(host, "POST " + path.toLatin1() + " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: " +
-                                   QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    const QByteArray received = exchangeDirectly(
+        host, "POST " + path.toLatin1() + " HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: " +
+                  QByteArray::number(body.size()) + "\r\n\r\n" + body);
     if (!received.startsWith("HTTP/1.1 200 ") && !received.startsWith("HTTP/1.0 200 "))
         return {};
     return received.mid(received.indexOf("\r\n\r\n") + 4);
@@ -153,7 +145,8 @@ class CuttingRelay {
         if (headEnd < 0)
             return false;
         const qsizetype at = request.indexOf("Content-Length: ");
-        const qsizetype length = at < 0 ? 0 : request.mid(at + 16, request.indexOf('\r', at) - at - 16).toLongLong();
+        const qsizetype length =
+            at < 0 ? 0 : request.mid(at + 16, request.indexOf('\r', at) - at - 16).toLongLong();
         return request.size() >= headEnd + 4 + length;
     }
 
