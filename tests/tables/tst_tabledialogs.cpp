@@ -5,6 +5,7 @@
 #include "LimitDialog.h"
 #include "RecordingServer.h"
 #include "RowBand.h"
+#include "SearchField.h"
 #include "SelectDialog.h"
 #include "TFormSort3.h"
 #include "THttpCli.h"
@@ -31,14 +32,6 @@ using namespace statdesk;
 using namespace statdesk::test;
 
 namespace {
-
-// A list reply: a first and a last line the client drops around the values.
-QByteArray listReply(const QList<QByteArray>& values) {
-    QByteArray body = QByteArray::number(values.size()) + "\r\n";
-    for (const QByteArray& value : values)
-        body += value + "\r\n";
-    return httpReply(body + "END\r\n");
-}
 
 void clickItem(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     list->scrollToItem(list->item(row));
@@ -258,6 +251,8 @@ void TestTableDialogs::keyboardChoosesAndConfirms() {
     DialogDriver driver(m_select.get());
     driver.then([&](QDialog&) {
         QListWidget* list = m_select->ListBox1;
+        QCOMPARE(m_select->focusWidget(), m_select->SearchEdit); // the search field first, the list a Tab on
+        QTest::keyClick(m_select->SearchEdit, Qt::Key_Tab);
         QCOMPARE(m_select->focusWidget(), list);
         QTest::keyClicks(list, "ca"); // typing the first letters reaches the entry
         QCOMPARE(list->currentRow(), 2);
