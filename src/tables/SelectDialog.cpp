@@ -183,7 +183,6 @@ void TBtnRightDlg1::showChosen() {
 
 void TBtnRightDlg1::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    SearchEdit->clear();
     ListBox1->clearSelection();
     m_picked.assign(m_values.size(), false);
     m_chosen.clear();
