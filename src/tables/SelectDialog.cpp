@@ -184,7 +184,6 @@ void TBtnRightDlg1::showChosen() {
 void TBtnRightDlg1::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     ListBox1->clearSelection();
-    m_picked.assign(m_values.size(), false);
     m_chosen.clear();
     ListBox2->clear();
     Label1->setText(QStringLiteral("Items = 0"));
