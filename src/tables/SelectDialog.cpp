@@ -188,7 +188,6 @@ void TBtnRightDlg1::showEvent(QShowEvent* event) {
     ListBox2->clear();
     Label1->setText(QStringLiteral("Items = 0"));
     SearchEdit->setFocus();
-    m_movedToList = false;
     if (ListBox1->count() > 0)
         ListBox1->selectionModel()->setCurrentIndex(ListBox1->model()->index(0, 0),
                                                     QItemSelectionModel::NoUpdate);

@@ -144,22 +144,30 @@ void TestSelectSearch::typedTextNarrowsAndEnterChooses_data() {
     QTest::newRow("last name") << "jordan" << jordans << QString();
     QTest::newRow("capitals") << "JORDAN" << jordans << QString();
     QTest::newRow("an accent the name lacks") << QStringLiteral("Jordán") << jordans << QString();
-    QTest::newRow("without the accents") << "calderon" << QStringList{QStringLiteral("José Calderón")} << QStringLiteral("José Calderón");
-    QTest::newRow("capital with accent") << QStringLiteral("CALDERÓN") << QStringList{QStringLiteral("José Calderón")}
-                                         << QStringLiteral("José Calderón");
-    QTest::newRow("inside two names") << "zan" << QStringList{QStringLiteral("Džanan Musa"), QStringLiteral("Žan Tabak")} << QString();
-    QTest::newRow("caron and a space") << QStringLiteral("žan t") << QStringList{QStringLiteral("Žan Tabak")} << QStringLiteral("Žan Tabak");
+    QTest::newRow("without the accents")
+        << "calderon" << QStringList{QStringLiteral("José Calderón")} << QStringLiteral("José Calderón");
+    QTest::newRow("capital with accent")
+        << QStringLiteral("CALDERÓN") << QStringList{QStringLiteral("José Calderón")}
+        << QStringLiteral("José Calderón");
+    QTest::newRow("inside two names")
+        << "zan" << QStringList{QStringLiteral("Džanan Musa"), QStringLiteral("Žan Tabak")} << QString();
+    QTest::newRow("caron and a space")
+        << QStringLiteral("žan t") << QStringList{QStringLiteral("Žan Tabak")} << QStringLiteral("Žan Tabak");
     QTest::newRow("eth as d") << "gudmundsson" << QStringList{QStringLiteral("Pétur Guðmundsson")}
                               << QStringLiteral("Pétur Guðmundsson");
-    QTest::newRow("eth typed") << QStringLiteral("GUÐ") << QStringList{QStringLiteral("Pétur Guðmundsson")} << QStringLiteral("Pétur Guðmundsson");
-    QTest::newRow("sharp s as ss") << "pleiss" << QStringList{QStringLiteral("Tibor Pleiß")} << QStringLiteral("Tibor Pleiß");
-    QTest::newRow("sharp s typed") << QStringLiteral("PLEIß") << QStringList{QStringLiteral("Tibor Pleiß")} << QStringLiteral("Tibor Pleiß");
-    QTest::newRow("a name inside another") << "gerald henderson"
-                                           << QStringList{"Gerald Henderson Jr.", "Gerald Henderson"} << QString();
+    QTest::newRow("eth typed") << QStringLiteral("GUÐ") << QStringList{QStringLiteral("Pétur Guðmundsson")}
+                               << QStringLiteral("Pétur Guðmundsson");
+    QTest::newRow("sharp s as ss") << "pleiss" << QStringList{QStringLiteral("Tibor Pleiß")}
+                                   << QStringLiteral("Tibor Pleiß");
+    QTest::newRow("sharp s typed") << QStringLiteral("PLEIß") << QStringList{QStringLiteral("Tibor Pleiß")}
+                                   << QStringLiteral("Tibor Pleiß");
+    QTest::newRow("a name inside another")
+        << "gerald henderson" << QStringList{"Gerald Henderson Jr.", "Gerald Henderson"} << QString();
     QTest::newRow("only the longer") << "henderson jr" << QStringList{"Gerald Henderson Jr."}
                                      << "Gerald Henderson Jr.";
     QTest::newRow("first name") << "michael" << QStringList{"Michael Jordan", "Michael Adams"} << QString();
-    QTest::newRow("first name and a letter") << "michael j" << QStringList{"Michael Jordan"} << "Michael Jordan";
+    QTest::newRow("first name and a letter")
+        << "michael j" << QStringList{"Michael Jordan"} << "Michael Jordan";
     QTest::newRow("a trailing space") << "jordan " << QStringList{"Jordan Hill"} << "Jordan Hill";
     QTest::newRow("nothing") << "qx" << QStringList{} << QString();
 }
@@ -227,7 +235,8 @@ void TestSelectSearch::choicesOutlastTheNarrowingAndEnterTakesTheItemMovedTo() {
         type(m_select->SearchEdit, "calder");
         press(Qt::Key_Tab);
         press(Qt::Key_Space);
-        QCOMPARE(itemTexts(m_select->ListBox2), (QStringList{"Adonis Jordan", QStringLiteral("José Calderón")}));
+        QCOMPARE(itemTexts(m_select->ListBox2),
+                 (QStringList{"Adonis Jordan", QStringLiteral("José Calderón")}));
         QCOMPARE(m_select->Label1->text(), QStringLiteral("Selected = 2"));
 
         // Several matches: Enter takes the item the user went to and came back from.
