@@ -47,22 +47,23 @@ QString titleOf(DatasetKind dataset, ListKind kind) {
 TBtnRightDlg1::TBtnRightDlg1(QWidget* parent)
     : QDialog(parent), SearchEdit(new SearchField(this)), ListBox1(new ChoiceList(this)),
       ListBox2(new QListWidget(this)), Label1(new QLabel(this)), Label2(new QLabel(this)) {
-    // The search field sits above the full list, which keeps its size; the dialog grows by the field.
-    setUpTableDialog(*this, "BtnRightDlg1", QStringLiteral("Select"), 435, 401);
+    // The search field sits beside the buttons above the full list, which keeps its size; the dialog
+    // grows by the field, and the chosen list reaches down to the full list's bottom.
+    setUpTableDialog(*this, "BtnRightDlg1", QStringLiteral("Select"), 435, 406);
 
     SearchEdit->setObjectName(QStringLiteral("SearchEdit"));
-    SearchEdit->setGeometry(8, 8, 241, 22);
+    SearchEdit->setGeometry(8, 8, 241, 25);
     SearchEdit->setPlaceholderText(QStringLiteral("Search"));
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setGeometry(8, 35, 241, 321);
+    ListBox1->setGeometry(8, 40, 241, 321);
     ListBox1->setItemDelegate(new ValueDelegate(ListBox1));
     ListBox1->installEventFilter(this);
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
-    ListBox2->setGeometry(250, 40, 177, 316);
+    ListBox2->setGeometry(250, 40, 177, 321);
     ListBox2->setFocusPolicy(Qt::NoFocus);
     ListBox2->setSelectionMode(QAbstractItemView::NoSelection);
-    Label2->setGeometry(8, 364, 241, 16);
-    Label1->setGeometry(250, 364, 177, 16);
+    Label2->setGeometry(8, 369, 241, 16);
+    Label1->setGeometry(250, 369, 177, 16);
     std::tie(OKBtn, CancelBtn) = addOkCancel(*this, {268, 8, 75, 25}, {350, 8, 75, 25});
     setTabOrder(SearchEdit, ListBox1);
     setTabOrder(ListBox1, OKBtn);
