@@ -152,10 +152,12 @@ void TestDocuments::viewerReadsOtherLineEndsAndWindows1252_data() {
     // Letters of the shipped files that Windows-1252 and Latin-1 code differently (0x8A, 0x9E) or
     // alike (0xE9, 0xF3), and none of them UTF-8.
     QTest::newRow("Windows-1252 letters")
-        << QByteArray("MVP\r\n1989  Dra\x9E" "en Petrovic\r\n1990  \x8A" "arunas Marciulionis\r\n"
+        << QByteArray("MVP\r\n1989  Dra\x9E"
+                      "en Petrovic\r\n1990  \x8A"
+                      "arunas Marciulionis\r\n"
                       "2008  Jos\xE9 Calder\xF3n\r\n")
-        << QStringList{"MVP", QStringLiteral("1989  Dražen Petrovic"), QStringLiteral("1990  Šarunas Marciulionis"),
-                       QStringLiteral("2008  José Calderón")};
+        << QStringList{"MVP", QStringLiteral("1989  Dražen Petrovic"),
+                       QStringLiteral("1990  Šarunas Marciulionis"), QStringLiteral("2008  José Calderón")};
     QTest::newRow("lone LF line ends") << QByteArray("MVP\n\n1990  Magic Johnson  \nlast\n")
                                        << QStringList{"MVP", "", "1990  Magic Johnson  ", "last"};
 }

@@ -183,8 +183,8 @@ void TestStartupTasks::programStartShowsNoticeOrMainWindow_data() {
     // The default brand's home and version text, from resources/brand/default.json.
     QTest::newRow("out of date: the notice, and the program ends")
         << QByteArray("2\r\n127.0.0.1:8470\r\n201\r\n") << "statdesk::TForm12";
-    QTest::newRow("up to date: the main window") << QByteArray("2\r\n127.0.0.1:8470\r\n200\r\n")
-                                                 << "statdesk::TForm1";
+    QTest::newRow("up to date: the main window")
+        << QByteArray("2\r\n127.0.0.1:8470\r\n200\r\n") << "statdesk::TForm1";
 }
 
 // The real program, branded with the default brand, with a watcher loaded into it that reports each
@@ -199,9 +199,8 @@ void TestStartupTasks::programStartShowsNoticeOrMainWindow() {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(STATDESK_START_WATCH));
     // Under the address sanitizer its runtime then no longer comes first; that is expected here.
-    environment.insert(QStringLiteral("ASAN_OPTIONS"),
-                       environment.value(QStringLiteral("ASAN_OPTIONS")) +
-                           QStringLiteral(":verify_asan_link_order=0"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), environment.value(QStringLiteral("ASAN_OPTIONS")) +
+                                                           QStringLiteral(":verify_asan_link_order=0"));
     program.setProcessEnvironment(environment); // the hosts of init(): the site here, the rest closed
     program.setWorkingDirectory(m_folder->path());
     QSignalSpy finished(&program, &QProcess::finished);

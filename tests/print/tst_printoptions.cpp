@@ -308,8 +308,8 @@ void TestPrintOptions::lineEndsOfOtherPrograms() {
     QFETCH(QByteArray, lineEnd);
     QFETCH(bool, lastLineEnded);
     // A name's trailing blanks are its own, not part of a line end.
-    const QByteArray file = definitionFile({"FALSE", "  132", "   60", "2", "year", "-2", "off FGM/G    ", "11",
-                                            "1", "off FGM/G    ", "2", "year", "% shoot"},
+    const QByteArray file = definitionFile({"FALSE", "  132", "   60", "2", "year", "-2", "off FGM/G    ",
+                                            "11", "1", "off FGM/G    ", "2", "year", "% shoot"},
                                            lineEnd, lastLineEnded);
     PrintOptions options = prepared(Family::Teams);
     const auto error = loadPrintDefinition(file, options);

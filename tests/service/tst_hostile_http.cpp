@@ -258,10 +258,12 @@ void TestHostileHttp::abortEndsADripAtOnce_data() {
     QTest::addColumn<Script>("script");
     // The first byte soon, the next only after half a minute: an Abort that waits for a byte shows
     // as a wait of the whole gap, however loaded the machine.
-    QTest::newRow("drip in the header") << Script{HostileServer::write(kOk + "X-Slow: "),
-                                                  HostileServer::drip("a", 100, 1), HostileServer::drip("bc", kDripGapMs)};
-    QTest::newRow("drip in the body") << Script{HostileServer::write(kOk + "\r\n"), HostileServer::drip("r", 100, 1),
-                                                HostileServer::drip("ow\r\n", kDripGapMs)};
+    QTest::newRow("drip in the header")
+        << Script{HostileServer::write(kOk + "X-Slow: "), HostileServer::drip("a", 100, 1),
+                  HostileServer::drip("bc", kDripGapMs)};
+    QTest::newRow("drip in the body")
+        << Script{HostileServer::write(kOk + "\r\n"), HostileServer::drip("r", 100, 1),
+                  HostileServer::drip("ow\r\n", kDripGapMs)};
 }
 
 // A server that drips bytes never goes silent long enough for the inactivity limit; the user's

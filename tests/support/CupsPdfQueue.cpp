@@ -311,8 +311,8 @@ std::optional<QStringList> CupsPdfQueue::jobs() {
     if (!m_ready)
         return std::nullopt;
     QString output;
-    if (!run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), m_name},
-             output, m_error))
+    if (!run(QStringLiteral("lpstat"),
+             {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), m_name}, output, m_error))
         return std::nullopt;
     return output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }

@@ -12,13 +12,13 @@
 
 // Skips the calling test where no print queue can be made. Under CI, which runs as root with the
 // packages installed, it fails instead: a skip there means the set-up broke.
-#define STATDESK_SKIP_WITHOUT_CUPS_PDF()                                                            \
-    do {                                                                                          \
-        if (!statdesk::test::CupsPdfQueue::canAdminister()) {                                     \
-            const QByteArray reason = statdesk::test::CupsPdfQueue::cannotAdministerReason();     \
-            QVERIFY2(!qEnvironmentVariableIsSet("CI"), reason.constData());                       \
-            QSKIP(reason.constData());                                                            \
-        }                                                                                         \
+#define STATDESK_SKIP_WITHOUT_CUPS_PDF()                                                                     \
+    do {                                                                                                     \
+        if (!statdesk::test::CupsPdfQueue::canAdminister()) {                                                \
+            const QByteArray reason = statdesk::test::CupsPdfQueue::cannotAdministerReason();                \
+            QVERIFY2(!qEnvironmentVariableIsSet("CI"), reason.constData());                                  \
+            QSKIP(reason.constData());                                                                       \
+        }                                                                                                    \
     } while (false)
 
 namespace statdesk::test {

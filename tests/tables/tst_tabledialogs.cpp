@@ -274,7 +274,7 @@ void TestTableDialogs::keyboardChoosesAndConfirms() {
         QVERIFY(list->selectedItems().isEmpty()); // moving does not choose
         QTest::keyClick(list, Qt::Key_Space);
         QCOMPARE(itemTexts(m_select->ListBox2), (QStringList{"Adams"}));
-        QTest::keyClick(list, Qt::Key_Space);                     // Space toggles
+        QTest::keyClick(list, Qt::Key_Space); // Space toggles
         QApplication::setKeyboardInputInterval(1);
         QTest::qWait(20); // a new word starts
         QTest::keyClicks(list, "c");
