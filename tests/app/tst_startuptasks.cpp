@@ -197,10 +197,7 @@ void TestStartupTasks::programStartShowsNoticeOrMainWindow() {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(STATDESK_START_WATCH));
-    // Under the address sanitizer its runtime then no longer comes first; that is expected here.
-    environment.insert(QStringLiteral("ASAN_OPTIONS"), environment.value(QStringLiteral("ASAN_OPTIONS")) +
-                                                           QStringLiteral(":verify_asan_link_order=0"));
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(STATDESK_START_PRELOAD));
     program.setProcessEnvironment(environment); // the hosts of init(): the site here, the rest closed
     program.setWorkingDirectory(m_folder->path());
     QSignalSpy finished(&program, &QProcess::finished);
