@@ -1,6 +1,7 @@
 // Every address the default brand and the About and welcome boxes open, and every link on the
 // pages they reach, is answered by the built service on the real data: no link ends on an error page.
 
+#include "ClosedHosts.h"
 #include "MakerAddresses.h"
 #include "RawExchange.h"
 #include "ServiceProcess.h"
@@ -80,6 +81,7 @@ void TestSiteLinks::initTestCase() {
         QStringList{"--banners", banners, "--news-date", "2026-12-11"});
     QVERIFY2(m_service->isRunning(), qPrintable(m_service->errorString()));
     // The About and welcome boxes build their addresses from the maker's site.
+    test::pointHostsAtClosedPort();
     qputenv("STATDESK_SITE", m_service->host().toUtf8());
     QCOMPARE(maker::homePage(), "http://" + m_service->host() + "/");
 }

@@ -91,10 +91,4 @@ QByteArray headLine(const QByteArray& request) {
     return body.left(body.indexOf("\r\n"));
 }
 
-QString deadHost() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return QStringLiteral("127.0.0.1:") + QString::number(probe.serverPort());
-}
-
 } // namespace statdesk::test

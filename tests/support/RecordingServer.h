@@ -71,7 +71,5 @@ QByteArray listReply(const QList<QByteArray>& values);
 // What follows the header of a recorded request, and the first line of that.
 QByteArray bodyOf(const QByteArray& request);
 QByteArray headLine(const QByteArray& request);
-// "127.0.0.1:port" of a loopback port nothing listens on.
-QString deadHost();
 
 } // namespace statdesk::test

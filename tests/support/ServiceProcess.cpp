@@ -1,5 +1,7 @@
 #include "ServiceProcess.h"
 
+#include "ClosedHosts.h"
+
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -41,6 +43,7 @@ QString ServiceProcess::builtDatabase() {
 
 void ServiceProcess::pointClientHere() const {
     const QString here = host();
+    pointHostsAtClosedPort();
     qputenv("STATDESK_HOSTS", (here + "," + here + "," + here).toLatin1());
     qputenv("STATDESK_SITE", here.toLatin1());
 }

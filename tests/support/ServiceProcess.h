@@ -35,7 +35,8 @@ class ServiceProcess final {
     static QString executablePath();
     // The database the build makes from the real data.
     static QString builtDatabase();
-    // Points the three statistics hosts and the maker's site at this service.
+    // Points the three statistics hosts and the maker's site at this service, the other hosts at a
+    // closed port.
     void pointClientHere() const;
 
   private:

@@ -1,5 +1,6 @@
 #include "BannerSlots.h"
 #include "BusyAnimation.h"
+#include "ClosedHosts.h"
 #include "DrawGrid.h"
 #include "EHttpException.h"
 #include "FakeSeams.h"
@@ -80,6 +81,7 @@ void TestTableWindow::init() {
     m_service->setReply(totalOnlyReply(1234));
     m_site = std::make_unique<RecordingServer>();
     m_site->setReply(httpReply("ok"));
+    pointHostsAtClosedPort();
     pointHostsAt(m_service->hostPort());
     qputenv("STATDESK_SITE", m_site->hostPort().toLatin1());
     m_presenter = std::make_unique<RecordingPresenter>();
@@ -104,8 +106,7 @@ void TestTableWindow::cleanup() {
     m_presenter.reset();
     m_site.reset();
     m_service.reset();
-    qunsetenv("STATDESK_HOSTS");
-    qunsetenv("STATDESK_SITE");
+    pointHostsAtClosedPort();
     colorSettings() = ColorSettings{};
 }
 
