@@ -6,6 +6,8 @@
 
 #include <httplib.h>
 
+#include <functional>
+
 namespace statdesk::server {
 namespace {
 
@@ -38,7 +40,18 @@ std::string defaultReason(int status) {
 } // namespace
 
 HttpService::HttpService(QueryEngine& engine, SiteConfig config, EventLog& events)
-    : m_engine(engine), m_config(std::move(config)), m_events(events) {}
+    : m_engine(engine), m_config(std::make_shared<const SiteConfig>(std::move(config))), m_events(events) {}
+
+void HttpService::replaceConfig(SiteConfig config) {
+    auto replacement = std::make_shared<const SiteConfig>(std::move(config));
+    const std::lock_guard lock(m_configMutex);
+    m_config = std::move(replacement);
+}
+
+std::shared_ptr<const SiteConfig> HttpService::config() const {
+    const std::lock_guard lock(m_configMutex);
+    return m_config;
+}
 
 void HttpService::install(httplib::Server& server) {
     server.set_payload_max_length(kMaxBodyBytes);
@@ -56,21 +69,14 @@ void HttpService::install(httplib::Server& server) {
                         }
                     });
     }
-    const auto fixedText = [&server](std::string_view path, std::string text) {
-        server.Get(literalPattern(path),
-                   [text = std::move(text)](const httplib::Request&, httplib::Response& response) {
-                       response.set_content(text, kTextType);
-                   });
+    const auto settingsText = [this, &server](std::string_view path, std::string (SiteConfig::*text)() const) {
+        server.Get(literalPattern(path), [this, text](const httplib::Request&, httplib::Response& response) {
+            response.set_content(std::invoke(text, *config()), kTextType);
+        });
     };
-    fixedText("/cgi-bin/verread.exe", m_config.versionList());
-    fixedText("/verman.asp", m_config.brandSettings());
-    fixedText("/basketballout.txt", m_config.noticeText());
-    for (const SiteConfig::Page& page : m_config.pages()) {
-        server.Get(literalPattern(page.path),
-                   [html = page.html](const httplib::Request&, httplib::Response& response) {
-                       response.set_content(html, "text/html");
-                   });
-    }
+    settingsText("/cgi-bin/verread.exe", &SiteConfig::versionList);
+    settingsText("/verman.asp", &SiteConfig::brandSettings);
+    settingsText("/basketballout.txt", &SiteConfig::noticeText);
     installBanners(server);
     if (m_news)
         m_news->install(server);
@@ -104,6 +110,22 @@ void HttpService::install(httplib::Server& server) {
             }
             refuse(response, 500, reason);
         });
+    installSitePages(server);
+}
+
+// The pages of the current settings; registered last, so that every fixed path goes first. Any other
+// path stays unknown.
+void HttpService::installSitePages(httplib::Server& server) {
+    server.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+        const std::shared_ptr<const SiteConfig> settings = config();
+        for (const SiteConfig::Page& page : settings->pages()) {
+            if (page.path == request.path) {
+                response.set_content(page.html, "text/html");
+                return;
+            }
+        }
+        response.status = 404;
+    });
 }
 
 // A banner and its page, picked by the random number the client puts in the address.
