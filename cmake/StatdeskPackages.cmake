@@ -9,6 +9,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Statdesk maintainers <maintainers@statdesk.example.com>")
 # The programs learn their installed folders from the prefix they were built for.
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+# The site settings install to /etc, outside the prefix: stage everything under DESTDIR.
+set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL statdesk service data)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
