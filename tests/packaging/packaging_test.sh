@@ -33,6 +33,7 @@ for package in "${PACKAGES[@]}"; do
 done
 
 WORK="$(mktemp -d)"
+chmod 755 "$WORK" # the installed programs run as an account without privileges
 SERVICE_PID=""
 PROGRAM_PID=""
 cleanup() {
@@ -63,7 +64,7 @@ dpkg-deb --ctrl-tarfile "${DEB[statdesk-service]}" | tar -xO ./conffiles | grep 
 
 say "lintian"
 for package in "${PACKAGES[@]}"; do
-    lintian --no-tag-display-limit "${DEB[$package]}" >"$WORK/lintian-$package.txt" 2>&1 || true
+    lintian --tag-display-limit 0 "${DEB[$package]}" >"$WORK/lintian-$package.txt" 2>&1 || true
     cat "$WORK/lintian-$package.txt"
     if grep -q '^E: ' "$WORK/lintian-$package.txt"; then fail "lintian reports errors on $package"; fi
 done
@@ -176,7 +177,7 @@ echo "# edited by the packaging test" >>/etc/statdesk/statdesk-service.conf
 dpkg -r "${PACKAGES[@]}" >"$WORK/dpkg-r.log" 2>&1 || { cat "$WORK/dpkg-r.log"; fail "dpkg -r failed"; }
 left="$(while read -r path; do
             case "$path" in /usr/*|/etc/*) ;; *) continue ;; esac
-            [ -e "$path" ] && [ ! -d "$path" ] && echo "$path"
+            if [ -e "$path" ] && [ ! -d "$path" ]; then echo "$path"; fi
         done <"$WORK/owned.txt")"
 [ "$left" = "/etc/statdesk/statdesk-service.conf" ] || fail "left after dpkg -r (only the edited conffile may stay): $left"
 grep -q "edited by the packaging test" /etc/statdesk/statdesk-service.conf || fail "the edited conffile was not kept"
