@@ -3,6 +3,7 @@
 #include "RawRequestStream.h"
 #include "RequestError.h"
 #include "RoutePattern.h"
+#include "SitePages.h"
 
 #include <httplib.h>
 
@@ -113,15 +114,17 @@ void HttpService::install(httplib::Server& server) {
     installSitePages(server);
 }
 
-// The pages of the current settings; registered last, so that every fixed path goes first. Any other
-// path stays unknown.
+// The pages of the current settings, then the site's own, so that a site can replace one of its own;
+// registered last, so that every fixed path goes first. Any other path stays unknown.
 void HttpService::installSitePages(httplib::Server& server) {
-    server.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+    server.Get(".*", [this, site = sitePages()](const httplib::Request& request, httplib::Response& response) {
         const std::shared_ptr<const SiteConfig> settings = config();
-        for (const SiteConfig::Page& page : settings->pages()) {
-            if (page.path == request.path) {
-                response.set_content(page.html, "text/html");
-                return;
+        for (const auto* pages : {&settings->pages(), &site}) {
+            for (const SiteConfig::Page& page : *pages) {
+                if (page.path == request.path) {
+                    response.set_content(page.html, "text/html; charset=utf-8");
+                    return;
+                }
             }
         }
         response.status = 404;
