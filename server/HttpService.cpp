@@ -7,6 +7,8 @@
 
 #include <httplib.h>
 
+#include <functional>
+
 namespace statdesk::server {
 namespace {
 
@@ -39,7 +41,18 @@ std::string defaultReason(int status) {
 } // namespace
 
 HttpService::HttpService(QueryEngine& engine, SiteConfig config, EventLog& events)
-    : m_engine(engine), m_config(std::move(config)), m_events(events) {}
+    : m_engine(engine), m_config(std::make_shared<const SiteConfig>(std::move(config))), m_events(events) {}
+
+void HttpService::replaceConfig(SiteConfig config) {
+    auto replacement = std::make_shared<const SiteConfig>(std::move(config));
+    const std::lock_guard lock(m_configMutex);
+    m_config = std::move(replacement);
+}
+
+std::shared_ptr<const SiteConfig> HttpService::config() const {
+    const std::lock_guard lock(m_configMutex);
+    return m_config;
+}
 
 void HttpService::install(httplib::Server& server) {
     server.set_payload_max_length(kMaxBodyBytes);
@@ -57,25 +70,14 @@ void HttpService::install(httplib::Server& server) {
                         }
                     });
     }
-    const auto fixedText = [&server](std::string_view path, std::string text) {
-        server.Get(literalPattern(path),
-                   [text = std::move(text)](const httplib::Request&, httplib::Response& response) {
-                       response.set_content(text, kTextType);
-                   });
+    const auto settingsText = [this, &server](std::string_view path, std::string (SiteConfig::*text)() const) {
+        server.Get(literalPattern(path), [this, text](const httplib::Request&, httplib::Response& response) {
+            response.set_content(std::invoke(text, *config()), kTextType);
+        });
     };
-    fixedText("/cgi-bin/verread.exe", m_config.versionList());
-    fixedText("/verman.asp", m_config.brandSettings());
-    fixedText("/basketballout.txt", m_config.noticeText());
-    // Pages of the settings come first, so a site can replace one of its own.
-    const std::vector<SiteConfig::Page> site = sitePages();
-    for (const auto* pages : {&m_config.pages(), &site}) {
-        for (const SiteConfig::Page& page : *pages) {
-            server.Get(literalPattern(page.path),
-                       [html = page.html](const httplib::Request&, httplib::Response& response) {
-                           response.set_content(html, "text/html; charset=utf-8");
-                       });
-        }
-    }
+    settingsText("/cgi-bin/verread.exe", &SiteConfig::versionList);
+    settingsText("/verman.asp", &SiteConfig::brandSettings);
+    settingsText("/basketballout.txt", &SiteConfig::noticeText);
     installBanners(server);
     if (m_news)
         m_news->install(server);
@@ -109,6 +111,24 @@ void HttpService::install(httplib::Server& server) {
             }
             refuse(response, 500, reason);
         });
+    installSitePages(server);
+}
+
+// The pages of the current settings, then the site's own, so that a site can replace one of its own;
+// registered last, so that every fixed path goes first. Any other path stays unknown.
+void HttpService::installSitePages(httplib::Server& server) {
+    server.Get(".*", [this, site = sitePages()](const httplib::Request& request, httplib::Response& response) {
+        const std::shared_ptr<const SiteConfig> settings = config();
+        for (const auto* pages : {&settings->pages(), &site}) {
+            for (const SiteConfig::Page& page : *pages) {
+                if (page.path == request.path) {
+                    response.set_content(page.html, "text/html; charset=utf-8");
+                    return;
+                }
+            }
+        }
+        response.status = 404;
+    });
 }
 
 // A banner and its page, picked by the random number the client puts in the address.

@@ -6,6 +6,9 @@
 #include "QueryEngine.h"
 #include "SiteConfig.h"
 
+#include <memory>
+#include <mutex>
+
 namespace httplib {
 class Server;
 }
@@ -28,11 +31,17 @@ class HttpService {
 
     void install(httplib::Server& server);
 
+    // New site settings for every request from now on; requests under way finish with the old ones.
+    void replaceConfig(SiteConfig config);
+
   private:
     void installBanners(httplib::Server& server);
+    void installSitePages(httplib::Server& server);
+    std::shared_ptr<const SiteConfig> config() const;
 
     QueryEngine& m_engine;
-    SiteConfig m_config;
+    mutable std::mutex m_configMutex;
+    std::shared_ptr<const SiteConfig> m_config;
     EventLog& m_events;
     const BannerSite* m_banners = nullptr;
     const NewsSite* m_news = nullptr;

@@ -1,11 +1,11 @@
 #include "CommandLine.h"
 #include "HttpService.h"
 #include "ServiceServer.h"
+#include "ServiceSignals.h"
 #include "TableLoader.h"
 
 #include <httplib.h>
 
-#include <csignal>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -14,16 +14,6 @@
 using namespace statdesk::server;
 
 namespace {
-
-// Blocks the stop signals in every thread; the main thread waits for them with sigwait.
-sigset_t stopSignals() {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    return signals;
-}
 
 // A bad banner folder is an option error, found before the slower loading of the tables.
 std::optional<BannerSite> loadBanners(const ServiceOptions& options) {
@@ -41,14 +31,15 @@ int run(const ServiceOptions& options) {
     QueryEngine engine(loadTables(options.databasePath));
     SiteConfig config = options.configPath ? SiteConfig::read(*options.configPath) : SiteConfig::builtIn();
     EventLog events(options.eventsPath);
+    const std::vector<ListenAddress> listen = listenAddresses(options, config.listen());
     HttpService service(engine, std::move(config), events);
     service.setBanners(banners ? &*banners : nullptr);
     const NewsSite news(RecapIndex::load(options.databasePath), options.newsDate);
     service.setNewsSite(&news);
 
-    const sigset_t signals = stopSignals();
+    const ServiceSignals signals;
     std::vector<std::unique_ptr<ServiceServer>> servers;
-    for (const ListenAddress& address : options.listen) {
+    for (const ListenAddress& address : listen) {
         auto server = std::make_unique<ServiceServer>();
         service.install(*server);
         const int port = server->bindTo(address.host, address.port);
@@ -63,8 +54,7 @@ int run(const ServiceOptions& options) {
     for (auto& server : servers)
         threads.emplace_back([&server] { server->listen_after_bind(); });
 
-    int received = 0;
-    sigwait(&signals, &received);
+    signals.waitForStop([&] { reloadSiteConfig(service, options.configPath, std::cerr); });
     for (auto& server : servers)
         server->stop();
     for (auto& thread : threads)
