@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "HttpService.h"
+#include "ServiceHealth.h"
 #include "ServiceServer.h"
 #include "TableLoader.h"
 
@@ -40,8 +41,10 @@ int run(const ServiceOptions& options) {
     const std::optional<BannerSite> banners = loadBanners(options);
     QueryEngine engine(loadTables(options.databasePath));
     SiteConfig config = options.configPath ? SiteConfig::read(*options.configPath) : SiteConfig::builtIn();
-    EventLog events(options.eventsPath);
-    HttpService service(engine, std::move(config), events);
+    const std::unique_ptr<EventSink> events =
+        EventSink::open(options.eventsPath, options.replica, options.spoolPath);
+    HttpService service(engine, std::move(config), *events);
+    ServiceHealth health;
     service.setBanners(banners ? &*banners : nullptr);
     const NewsSite news(RecapIndex::load(options.databasePath), options.newsDate);
     service.setNewsSite(&news);
@@ -51,6 +54,7 @@ int run(const ServiceOptions& options) {
     for (const ListenAddress& address : options.listen) {
         auto server = std::make_unique<ServiceServer>();
         service.install(*server);
+        health.install(*server);
         const int port = server->bindTo(address.host, address.port);
         if (port <= 0) {
             std::cerr << "statdesk-service: cannot listen on " << address.host << ":" << address.port << "\n";
@@ -63,12 +67,19 @@ int run(const ServiceOptions& options) {
     for (auto& server : servers)
         threads.emplace_back([&server] { server->listen_after_bind(); });
 
+    // Bound and listening: what connects now waits in the queue until a listening thread takes it.
+    health.set(ServiceHealth::State::Serving);
+
+    // A graceful stop: no new connections, the requests that have arrived are answered, and the
+    // events they carried are stored before the process ends.
     int received = 0;
     sigwait(&signals, &received);
+    health.set(ServiceHealth::State::Stopping);
     for (auto& server : servers)
         server->stop();
     for (auto& thread : threads)
         thread.join();
+    servers.clear();
     return 0;
 }
 

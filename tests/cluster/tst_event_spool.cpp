@@ -1,0 +1,133 @@
+#include "ChildServerProcess.h"
+#include "ClusterExchange.h"
+#include "FixtureDatabase.h"
+#include "PostgresServer.h"
+#include "ServiceProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace statdesk;
+
+namespace {
+
+constexpr int kEvents = 5;
+
+// A port where nothing listens: the database is out of reach and every event goes to the spool.
+QString unreachableDatabase() {
+    return QStringLiteral("postgresql://postgres@127.0.0.1:%1/postgres").arg(test::ChildServerProcess::freePort());
+}
+
+QByteArray eventLine(int n) {
+    return "TOOLCLICK,http://links.example/page?id=" + QByteArray::number(n) + "&x=1,http://brand.example/,0";
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class EventSpoolTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void damagedSpoolLoadsItsWholeRecords_data();
+    void damagedSpoolLoadsItsWholeRecords();
+
+  private:
+    QTemporaryDir m_folder;
+    QString m_database;
+    test::PostgresServer m_postgres;
+};
+
+void EventSpoolTest::initTestCase() {
+    QVERIFY(m_folder.isValid());
+    m_database = m_folder.filePath("fixture.db");
+    test::writeFixtureDatabase(m_database);
+    QString error;
+    QVERIFY2(m_postgres.create(error), qPrintable(error));
+}
+
+void EventSpoolTest::damagedSpoolLoadsItsWholeRecords_data() {
+    QTest::addColumn<int>("damagedRecord"); // from 0
+    QTest::addColumn<bool>("cut");          // cut inside the record, or one byte of it changed
+    QTest::newRow("cut in the last record") << kEvents - 1 << true;
+    QTest::newRow("byte changed in the third record") << 2 << false;
+    QTest::newRow("cut in the first record") << 0 << true;
+}
+
+// Events spooled while the database was away; the spool is damaged as a crash or a bad disk would,
+// and the next start stores the records before the damage, says so and keeps the rest aside.
+void EventSpoolTest::damagedSpoolLoadsItsWholeRecords() {
+    QFETCH(int, damagedRecord);
+    QFETCH(bool, cut);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString spool = folder.filePath("replica.spool");
+    {
+        test::ServiceProcess service(m_database, {"--events", unreachableDatabase(), "--spool", spool});
+        QVERIFY2(service.isRunning(), qPrintable(service.errorString()));
+        for (int n = 0; n < kEvents; ++n) {
+            const auto reply = test::exchangeOnce(service.port(), test::getRequest("/999addlog.asp?Q=" + eventLine(n)));
+            QCOMPARE(reply.body, QByteArray("OK\r\n"));
+        }
+        QVERIFY(service.kill());
+    }
+    QByteArray bytes = readFile(spool);
+    QCOMPARE(bytes.count('\n'), kEvents);
+    QVERIFY(bytes.contains(eventLine(0)));
+
+    // Record n starts after the n-th line end.
+    qsizetype recordStart = 0;
+    for (int n = 0; n < damagedRecord; ++n)
+        recordStart = bytes.indexOf('\n', recordStart) + 1;
+    const qsizetype recordEnd = bytes.indexOf('\n', recordStart) + 1;
+    const qsizetype middle = recordStart + (recordEnd - recordStart) / 2;
+    if (cut)
+        bytes.truncate(middle);
+    else
+        bytes[middle] = bytes[middle] == 'x' ? 'y' : 'x';
+    const QByteArray rest = bytes.mid(recordStart);
+    {
+        QFile file(spool);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    QString error;
+    m_postgres.column("DROP TABLE IF EXISTS usage_events", error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    test::ServiceProcess service(m_database, {"--events", m_postgres.uri(), "--spool", spool});
+    QVERIFY2(service.isRunning(), qPrintable(service.errorString()));
+    // An event after the start goes in after the spooled ones.
+    const QByteArray after = eventLine(kEvents);
+    QCOMPARE(test::exchangeOnce(service.port(), test::getRequest("/999addlog.asp?Q=" + after)).body,
+             QByteArray("OK\r\n"));
+    QList<QByteArray> expected;
+    for (int n = 0; n < damagedRecord; ++n)
+        expected.append(eventLine(n));
+    expected.append(after);
+    QCOMPARE(m_postgres.column("SELECT line FROM usage_events ORDER BY received_at", error), expected);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    const QString message = service.output();
+    const QRegularExpression said(QStringLiteral("event spool .*replica\\.spool is damaged after (\\d+) whole "
+                                                 "records .*; the remaining (\\d+) bytes are kept in (\\S+)"));
+    const auto match = said.match(message);
+    QVERIFY2(match.hasMatch(), qPrintable(message));
+    QCOMPARE(match.captured(1).toInt(), damagedRecord);
+    QCOMPARE(match.captured(2).toLongLong(), rest.size());
+    QCOMPARE(readFile(match.captured(3)), rest);
+    QCOMPARE(QDir(folder.path()).entryList({"replica.spool.damaged-*"}).size(), 1);
+}
+
+QTEST_GUILESS_MAIN(EventSpoolTest)
+#include "tst_event_spool.moc"
