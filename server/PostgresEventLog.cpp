@@ -81,7 +81,7 @@ std::string oneLine(const char* message) {
     while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
         text.pop_back();
     for (char& c : text) {
-        if (c == '\n')
+        if (c == '\n' || c == '\t')
             c = ' ';
     }
     return text;

@@ -101,6 +101,10 @@ void EventsOutageTest::everyAnsweredEventIsStoredOnce() {
     // A graceful stop stores what each replica still holds.
     cluster.stopReplicas();
     QVERIFY2(outputs.contains("database out of reach"), qPrintable(outputs));
+    for (const QString& line : outputs.split('\n')) {
+        if (line.contains("usage events"))
+            qInfo("%s", qPrintable(line));
+    }
 
     const QList<QByteArray> stored =
         cluster.postgres().column("SELECT line FROM usage_events ORDER BY received_at", error);

@@ -105,6 +105,9 @@ QString ServiceProcess::eventsPath() const {
 }
 
 QString ServiceProcess::output() {
+    // Without an event loop the pipe is read only while waiting on it.
+    while (m_process.state() == QProcess::Running && m_process.waitForReadyRead(50))
+        m_output += m_process.readAll();
     m_output += m_process.readAll();
     return QString::fromLocal8Bit(m_output);
 }
