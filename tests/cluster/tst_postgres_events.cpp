@@ -34,13 +34,15 @@ QByteArray readFile(const QString& path) {
 
 } // namespace
 
-class EventSpoolTest : public QObject {
+class PostgresEventsTest : public QObject {
     Q_OBJECT
 
   private slots:
     void initTestCase();
     void damagedSpoolLoadsItsWholeRecords_data();
     void damagedSpoolLoadsItsWholeRecords();
+    void retriedEventIsStoredOnce_data();
+    void retriedEventIsStoredOnce();
 
   private:
     QTemporaryDir m_folder;
@@ -48,7 +50,7 @@ class EventSpoolTest : public QObject {
     test::PostgresServer m_postgres;
 };
 
-void EventSpoolTest::initTestCase() {
+void PostgresEventsTest::initTestCase() {
     QVERIFY(m_folder.isValid());
     m_database = m_folder.filePath("fixture.db");
     test::writeFixtureDatabase(m_database);
@@ -56,7 +58,7 @@ void EventSpoolTest::initTestCase() {
     QVERIFY2(m_postgres.create(error), qPrintable(error));
 }
 
-void EventSpoolTest::damagedSpoolLoadsItsWholeRecords_data() {
+void PostgresEventsTest::damagedSpoolLoadsItsWholeRecords_data() {
     QTest::addColumn<int>("damagedRecord"); // from 0
     QTest::addColumn<bool>("cut");          // cut inside the record, or one byte of it changed
     QTest::newRow("cut in the last record") << kEvents - 1 << true;
@@ -66,7 +68,7 @@ void EventSpoolTest::damagedSpoolLoadsItsWholeRecords_data() {
 
 // Events spooled while the database was away; the spool is damaged as a crash or a bad disk would,
 // and the next start stores the records before the damage, says so and keeps the rest aside.
-void EventSpoolTest::damagedSpoolLoadsItsWholeRecords() {
+void PostgresEventsTest::damagedSpoolLoadsItsWholeRecords() {
     QFETCH(int, damagedRecord);
     QFETCH(bool, cut);
     QTemporaryDir folder;
@@ -129,5 +131,42 @@ void EventSpoolTest::damagedSpoolLoadsItsWholeRecords() {
     QCOMPARE(QDir(folder.path()).entryList({"replica.spool.damaged-*"}).size(), 1);
 }
 
-QTEST_GUILESS_MAIN(EventSpoolTest)
-#include "tst_event_spool.moc"
+void PostgresEventsTest::retriedEventIsStoredOnce_data() {
+    QTest::addColumn<QByteArray>("firstId");  // X-Request-ID of the first attempt; empty: none
+    QTest::addColumn<QByteArray>("secondId"); // and of the second
+    QTest::addColumn<int>("rows");
+    QTest::newRow("the load balancer retries it") << QByteArray("lb1:77:1734000000123:42:10.0.0.9:51234")
+                                                  << QByteArray("lb1:77:1734000000123:42:10.0.0.9:51234") << 1;
+    QTest::newRow("two requests of the same line") << QByteArray("lb1:77:1:1:a") << QByteArray("lb1:77:1:2:a") << 2;
+    QTest::newRow("without a load balancer") << QByteArray() << QByteArray() << 2;
+    QTest::newRow("an identity with a control byte") << QByteArray("lb1\x01") << QByteArray("lb1\x01") << 2;
+}
+
+// A replica that stored an event and died before answering gets the request again on another
+// replica, with the same identity: the event is stored once. Only the same identity does that.
+void PostgresEventsTest::retriedEventIsStoredOnce() {
+    QFETCH(QByteArray, firstId);
+    QFETCH(QByteArray, secondId);
+    QString error;
+    m_postgres.column("DROP TABLE IF EXISTS usage_events", error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QStringList database = {"--events", m_postgres.uri(), "--spool", folder.filePath("spool")};
+    test::ServiceProcess first(m_database, database + QStringList{"--replica", "one"});
+    test::ServiceProcess second(m_database, database + QStringList{"--replica", "two"});
+    QVERIFY2(first.isRunning() && second.isRunning(), qPrintable(first.errorString() + second.errorString()));
+    const QByteArray line = eventLine(1);
+    for (const auto& [service, id] : {std::pair{&first, firstId}, std::pair{&second, secondId}}) {
+        const QByteArray head = id.isEmpty() ? QByteArray() : "X-Request-ID: " + id + "\r\n";
+        const QByteArray request = "GET /999addlog.asp?Q=" + line + " HTTP/1.0\r\nHost: 127.0.0.1\r\n" + head + "\r\n";
+        QCOMPARE(test::exchangeOnce(service->port(), request).body, QByteArray("OK\r\n"));
+    }
+    const QList<QByteArray> stored = m_postgres.column("SELECT line FROM usage_events", error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QTEST(int(stored.size()), "rows");
+    QCOMPARE(QSet<QByteArray>(stored.begin(), stored.end()), QSet<QByteArray>{line});
+}
+
+QTEST_GUILESS_MAIN(PostgresEventsTest)
+#include "tst_postgres_events.moc"
