@@ -94,8 +94,9 @@ PostgresEventLog::PostgresEventLog(std::string address, std::string replica, std
       m_random(std::random_device{}()) {
     // A damaged spool is reported at start, before any event is added after its damage.
     if (!m_spool.empty())
-        m_spool.load();
-    m_writer = std::thread([this] { run(); });
+        m_spooled = !m_spool.load().empty();
+    for (Writer& writer : m_writers)
+        m_threads.emplace_back([this, &writer] { run(writer); });
 }
 
 PostgresEventLog::~PostgresEventLog() {
@@ -104,9 +105,12 @@ PostgresEventLog::~PostgresEventLog() {
         m_stopping = true;
     }
     m_queued.notify_all();
-    m_writer.join();
-    if (m_connection)
-        PQfinish(m_connection);
+    for (std::thread& thread : m_threads)
+        thread.join();
+    for (Writer& writer : m_writers) {
+        if (writer.connection)
+            PQfinish(writer.connection);
+    }
 }
 
 std::string PostgresEventLog::newId(std::string_view line, std::string_view requestId) {
@@ -128,7 +132,7 @@ void PostgresEventLog::append(std::string_view peer, std::string_view line, std:
         throw std::runtime_error(pending.error);
 }
 
-void PostgresEventLog::run() {
+void PostgresEventLog::run(Writer& writer) {
     std::vector<Pending*> batch;
     for (;;) {
         {
@@ -143,11 +147,13 @@ void PostgresEventLog::run() {
         }
         if (batch.empty()) {
             // Idle: a spool left by an outage goes in as soon as the database is back.
-            if (!m_spool.empty() && reachable())
-                replaySpool();
+            if (m_spooled && reachable(writer)) {
+                const std::lock_guard lock(m_spoolMutex);
+                replaySpool(writer);
+            }
             continue;
         }
-        store(batch);
+        store(writer, batch);
         {
             const std::lock_guard lock(m_mutex);
             for (Pending* pending : batch)
@@ -156,61 +162,72 @@ void PostgresEventLog::run() {
         m_stored.notify_all();
         batch.clear();
     }
-    if (!m_spool.empty() && reachable())
-        replaySpool();
+    if (m_spooled && reachable(writer)) {
+        const std::lock_guard lock(m_spoolMutex);
+        replaySpool(writer);
+    }
 }
 
-void PostgresEventLog::store(const std::vector<Pending*>& batch) {
+void PostgresEventLog::store(Writer& writer, const std::vector<Pending*>& batch) {
     std::vector<const EventRecord*> records;
     for (const Pending* pending : batch)
         records.push_back(&pending->record);
-    // Spooled events go in first, so that the table receives events in the order they came.
-    if (reachable() && (m_spool.empty() || replaySpool()) && insert(records))
-        return;
+    if (reachable(writer)) {
+        bool spoolEmpty = true;
+        // Spooled events go in first, so that the table receives events in the order they came.
+        if (m_spooled) {
+            const std::lock_guard lock(m_spoolMutex);
+            spoolEmpty = !m_spooled || replaySpool(writer);
+        }
+        if (spoolEmpty && insert(writer, records))
+            return;
+    }
     try {
+        const std::lock_guard lock(m_spoolMutex);
         m_spool.append(records);
+        m_spooled = true;
     } catch (const std::runtime_error& error) {
         for (Pending* pending : batch)
             pending->error = std::string("usage event not stored: database out of reach and ") + error.what();
     }
 }
 
-bool PostgresEventLog::reachable() {
-    if (m_connection)
+bool PostgresEventLog::reachable(Writer& writer) {
+    if (writer.connection)
         return true;
-    if (Clock::now() < m_nextAttempt)
+    if (Clock::now() < writer.nextAttempt)
         return false;
     // Defaults first: what the address itself says takes precedence over them.
     const char* keywords[] = {"connect_timeout", "tcp_user_timeout", "application_name", "dbname", nullptr};
     const char* values[] = {"3", "5000", "statdesk-service", m_address.c_str(), nullptr};
-    m_connection = PQconnectdbParams(keywords, values, 1);
-    if (PQstatus(m_connection) == CONNECTION_OK) {
-        PGresult* result = PQexec(m_connection, kCreateTable);
+    writer.connection = PQconnectdbParams(keywords, values, 1);
+    if (PQstatus(writer.connection) == CONNECTION_OK) {
+        // "already exists, skipping" and the like are no news to the operator.
+        PQsetNoticeProcessor(writer.connection, [](void*, const char*) {}, nullptr);
+        PGresult* result = PQexec(writer.connection, kCreateTable);
         const bool created = PQresultStatus(result) == PGRES_COMMAND_OK;
         PQclear(result);
         if (created) {
-            if (m_unreachableSaid)
+            if (m_unreachableSaid.exchange(false))
                 std::cerr << "statdesk-service: usage events: database reachable again" << std::endl;
-            m_unreachableSaid = false;
             return true;
         }
     }
-    disconnect(PQerrorMessage(m_connection));
+    disconnect(writer, PQerrorMessage(writer.connection));
     return false;
 }
 
-void PostgresEventLog::disconnect(const std::string& why) {
-    if (!m_unreachableSaid)
+void PostgresEventLog::disconnect(Writer& writer, const std::string& why) {
+    if (!m_unreachableSaid.exchange(true))
         std::cerr << "statdesk-service: usage events: database out of reach (" << oneLine(why.c_str())
                   << "); events wait in " << m_spool.path() << std::endl;
-    m_unreachableSaid = true;
-    if (m_connection)
-        PQfinish(m_connection);
-    m_connection = nullptr;
-    m_nextAttempt = Clock::now() + kRetryPause;
+    if (writer.connection)
+        PQfinish(writer.connection);
+    writer.connection = nullptr;
+    writer.nextAttempt = Clock::now() + kRetryPause;
 }
 
-bool PostgresEventLog::replaySpool() {
+bool PostgresEventLog::replaySpool(Writer& writer) {
     std::vector<EventRecord> records;
     try {
         records = m_spool.load();
@@ -222,7 +239,7 @@ bool PostgresEventLog::replaySpool() {
         std::vector<const EventRecord*> part;
         for (size_t i = start; i < std::min(records.size(), start + kMaxBatch); ++i)
             part.push_back(&records[i]);
-        if (!insert(part))
+        if (!insert(writer, part))
             return false;
     }
     try {
@@ -231,13 +248,14 @@ bool PostgresEventLog::replaySpool() {
         std::cerr << "statdesk-service: usage events: " << error.what() << std::endl;
         return false;
     }
+    m_spooled = false;
     if (!records.empty())
         std::cerr << "statdesk-service: usage events: " << records.size() << " spooled events stored"
                   << std::endl;
     return true;
 }
 
-bool PostgresEventLog::insert(const std::vector<const EventRecord*>& records) {
+bool PostgresEventLog::insert(Writer& writer, const std::vector<const EventRecord*>& records) {
     std::vector<const char*> values;
     std::vector<int> lengths;
     std::vector<int> formats;
@@ -249,14 +267,14 @@ bool PostgresEventLog::insert(const std::vector<const EventRecord*>& records) {
             formats.push_back(field == &record->line ? 1 : 0); // the line goes as bytes, exactly
         }
     }
-    PGresult* result = PQexecParams(m_connection, insertStatement(records.size()).c_str(),
+    PGresult* result = PQexecParams(writer.connection, insertStatement(records.size()).c_str(),
                                     static_cast<int>(values.size()), nullptr, values.data(), lengths.data(),
                                     formats.data(), 0);
     const bool stored = PQresultStatus(result) == PGRES_COMMAND_OK;
     const std::string error = stored ? std::string() : oneLine(PQresultErrorMessage(result));
     PQclear(result);
     if (!stored)
-        disconnect(error);
+        disconnect(writer, error);
     return stored;
 }
 
