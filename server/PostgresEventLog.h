@@ -20,9 +20,9 @@ struct pg_conn;
 namespace statdesk::server {
 
 // Usage events in the PostgreSQL table usage_events, shared by every replica. A writer thread
-// commits what has queued in one transaction (many waiting requests, one commit); two writers on
-// connections of their own take turns, so that one gathers the next batch while the other waits for
-// its commit. While the
+// commits what has queued in one transaction (many waiting requests, one commit); several writers
+// on connections of their own take turns, so that the next batch gathers and goes while earlier ones
+// wait for their commits (the disk's flush, a few milliseconds, is what a commit waits for). While the
 // database is out of reach the events go to a local spool file, flushed before they are answered,
 // and the spool goes into the database, oldest first, once it is back and at every start; the event
 // id makes a replayed event that was committed already a no-op.
