@@ -38,6 +38,9 @@ std::optional<BannerSite> loadBanners(const ServiceOptions& options) {
 }
 
 int run(const ServiceOptions& options) {
+    // Before any thread starts (the event writers start with their store): every thread inherits the
+    // blocked stop signals, so that they reach the sigwait below and not a thread they would end.
+    const sigset_t signals = stopSignals();
     const std::optional<BannerSite> banners = loadBanners(options);
     QueryEngine engine(loadTables(options.databasePath));
     SiteConfig config = options.configPath ? SiteConfig::read(*options.configPath) : SiteConfig::builtIn();
@@ -49,7 +52,6 @@ int run(const ServiceOptions& options) {
     const NewsSite news(RecapIndex::load(options.databasePath), options.newsDate);
     service.setNewsSite(&news);
 
-    const sigset_t signals = stopSignals();
     std::vector<std::unique_ptr<ServiceServer>> servers;
     for (const ListenAddress& address : options.listen) {
         auto server = std::make_unique<ServiceServer>();

@@ -8,9 +8,14 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
+#include <algorithm>
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 using namespace statdesk;
 
@@ -43,6 +48,8 @@ class PostgresEventsTest : public QObject {
     void damagedSpoolLoadsItsWholeRecords();
     void retriedEventIsStoredOnce_data();
     void retriedEventIsStoredOnce();
+    void stopStoresTheEventsItAnswered_data();
+    void stopStoresTheEventsItAnswered();
 
   private:
     QTemporaryDir m_folder;
@@ -166,6 +173,65 @@ void PostgresEventsTest::retriedEventIsStoredOnce() {
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QTEST(int(stored.size()), "rows");
     QCOMPARE(QSet<QByteArray>(stored.begin(), stored.end()), QSet<QByteArray>{line});
+}
+
+void PostgresEventsTest::stopStoresTheEventsItAnswered_data() {
+    QTest::addColumn<bool>("reachable");
+    QTest::newRow("database reachable") << true;
+    QTest::newRow("database out of reach") << false;
+}
+
+// SIGTERM while clients keep sending events: the service ends by itself with exit code 0, and every
+// event it answered is in the database, or in the spool when the database is out of reach.
+void PostgresEventsTest::stopStoresTheEventsItAnswered() {
+    QFETCH(bool, reachable);
+    QString error;
+    m_postgres.column("DROP TABLE IF EXISTS usage_events", error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString spool = folder.filePath("spool");
+    test::ServiceProcess service(m_database, {"--events", reachable ? m_postgres.uri() : unreachableDatabase(),
+                                              "--spool", spool});
+    QVERIFY2(service.isRunning(), qPrintable(service.errorString()));
+    std::atomic<bool> sending{true};
+    std::mutex mutex;
+    QList<QByteArray> answered;
+    std::vector<std::thread> clients;
+    for (int client = 0; client < 8; ++client) {
+        clients.emplace_back([&, client] {
+            for (int n = 0; sending; ++n) {
+                const QByteArray line = eventLine(client * 100000 + n);
+                if (test::exchangeOnce(service.port(), test::getRequest("/999addlog.asp?Q=" + line)).body ==
+                    "OK\r\n") {
+                    const std::lock_guard lock(mutex);
+                    answered.append(line);
+                }
+            }
+        });
+    }
+    QThread::msleep(500);
+    const int exitCode = service.terminate();
+    sending = false;
+    for (std::thread& client : clients)
+        client.join();
+    QCOMPARE(exitCode, 0);
+    QVERIFY(!answered.isEmpty());
+
+    QList<QByteArray> stored;
+    if (reachable) {
+        stored = m_postgres.column("SELECT line FROM usage_events", error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    } else {
+        // The spool's records are lines of tab-separated fields; the event line is the fifth.
+        for (const QByteArray& record : readFile(spool).split('\n')) {
+            if (!record.isEmpty())
+                stored.append(record.split('\t').value(4));
+        }
+    }
+    std::sort(answered.begin(), answered.end());
+    std::sort(stored.begin(), stored.end());
+    QCOMPARE(stored, answered);
 }
 
 QTEST_GUILESS_MAIN(PostgresEventsTest)

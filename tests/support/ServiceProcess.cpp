@@ -92,6 +92,13 @@ bool ServiceProcess::kill() {
     return m_process.waitForFinished(5000) && m_process.exitStatus() == QProcess::CrashExit;
 }
 
+int ServiceProcess::terminate() {
+    m_process.terminate();
+    if (!m_process.waitForFinished(10000) || m_process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return m_process.exitCode();
+}
+
 bool ServiceProcess::isRunning() const {
     return m_port != 0 && m_process.state() == QProcess::Running;
 }
