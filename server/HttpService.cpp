@@ -3,6 +3,7 @@
 #include "RawRequestStream.h"
 #include "RequestError.h"
 #include "RoutePattern.h"
+#include "SitePages.h"
 
 #include <httplib.h>
 
@@ -67,11 +68,15 @@ void HttpService::install(httplib::Server& server) {
     fixedText("/cgi-bin/verread.exe", m_config.versionList());
     fixedText("/verman.asp", m_config.brandSettings());
     fixedText("/basketballout.txt", m_config.noticeText());
-    for (const SiteConfig::Page& page : m_config.pages()) {
-        server.Get(literalPattern(page.path),
-                   [html = page.html](const httplib::Request&, httplib::Response& response) {
-                       response.set_content(html, "text/html");
-                   });
+    // Pages of the settings come first, so a site can replace one of its own.
+    const std::vector<SiteConfig::Page> site = sitePages();
+    for (const auto* pages : {&m_config.pages(), &site}) {
+        for (const SiteConfig::Page& page : *pages) {
+            server.Get(literalPattern(page.path),
+                       [html = page.html](const httplib::Request&, httplib::Response& response) {
+                           response.set_content(html, "text/html; charset=utf-8");
+                       });
+        }
     }
     installBanners(server);
     if (m_news)

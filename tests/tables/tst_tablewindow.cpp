@@ -21,6 +21,7 @@
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 
 #include <memory>
 
@@ -298,8 +299,8 @@ void TestTableWindow::failureOnAllHostsKeepsTheWindow() {
     QFETCH(int, initialRows);
     pointHostsAt(deadHost());
     TableWindow* window = open(kind);
-    // The last host's reason: a refused connection, error 0 of the socket layer.
-    const QString refused = QStringLiteral("can't connect: Connection refused (Error #0)");
+    // The last host's reason: a refused connection, with the system's error number.
+    const QString refused = QStringLiteral("can't connect: Connection refused (Error #%1)").arg(ECONNREFUSED);
     QCOMPARE(m_presenter->errors, QStringList{refused});
     QCOMPARE(window->DrawGrid1()->rowCount(), initialRows);
     QCOMPARE(window->Label1()->text(), QStringLiteral("Total Lines: 0"));
