@@ -14,7 +14,8 @@ $SUDO apt-get install -y -q --no-install-recommends \
   xvfb xauth x11-utils imagemagick poppler-utils \
   cups printer-driver-cups-pdf \
   tinyproxy vsftpd python3 python3-pyftpdlib ncompress locales \
-  scdoc dpkg-dev fakeroot file lintian appstream desktop-file-utils systemd man-db groff-base
+  scdoc dpkg-dev fakeroot file lintian appstream desktop-file-utils systemd man-db groff-base \
+  haproxy postgresql-15 libpq-dev
 
 # The tests check that numbers ignore a locale whose decimal point is ",".
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

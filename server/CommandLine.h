@@ -17,7 +17,9 @@ struct ServiceOptions {
     std::string databasePath;
     std::vector<ListenAddress> listen; // empty: see listenAddresses
     std::optional<std::string> configPath;
-    std::string eventsPath = "statdesk-events.log";
+    std::string eventsPath = "statdesk-events.log"; // or a postgresql:// address
+    std::string replica;                            // the name events carry; the host and first address without it
+    std::string spoolPath;                          // events waiting for the database; named after the replica without it
     std::optional<std::string> bannersPath; // folder statdesk-banners wrote
     std::optional<Date> newsDate;           // the news site's "today"; the clock's date without it
     bool help = false;

@@ -16,6 +16,8 @@ constexpr const char* kTextType = "text/plain";
 constexpr const char* kReasonHeader = RawRequestStream::kReasonHeader;
 constexpr std::string_view kEventPath = "/999addlog.asp";
 constexpr std::string_view kEventQuery = "?Q=";
+// Set by the load balancer, the same on every retry of one request.
+constexpr const char* kRequestIdHeader = "X-Request-ID";
 
 // The client reports the reason phrase of a refused request: the reason goes in a header that the
 // connection stream moves into the status line, and in the body for anyone reading it.
@@ -40,7 +42,7 @@ std::string defaultReason(int status) {
 
 } // namespace
 
-HttpService::HttpService(QueryEngine& engine, SiteConfig config, EventLog& events)
+HttpService::HttpService(QueryEngine& engine, SiteConfig config, EventSink& events)
     : m_engine(engine), m_config(std::make_shared<const SiteConfig>(std::move(config))), m_events(events) {}
 
 void HttpService::replaceConfig(SiteConfig config) {
@@ -92,7 +94,8 @@ void HttpService::install(httplib::Server& server) {
                 refuse(response, 400, "Usage event without Q");
                 return;
             }
-            m_events.append(request.remote_addr, std::string_view(target).substr(query + kEventQuery.size()));
+            m_events.append(request.remote_addr, std::string_view(target).substr(query + kEventQuery.size()),
+                            request.get_header_value(kRequestIdHeader));
             response.set_content("OK\r\n", kTextType);
         });
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BannerSite.h"
-#include "EventLog.h"
+#include "EventSink.h"
 #include "NewsSite.h"
 #include "QueryEngine.h"
 #include "SiteConfig.h"
@@ -21,7 +21,7 @@ inline constexpr int kReadTimeoutSeconds = 10;
 // brand settings, the update notice, the usage events and the news site. Shared by every listening address.
 class HttpService {
   public:
-    HttpService(QueryEngine& engine, SiteConfig config, EventLog& events);
+    HttpService(QueryEngine& engine, SiteConfig config, EventSink& events);
 
     // The banners to serve; without them the banner paths are refused. Set before install.
     void setBanners(const BannerSite* banners) { m_banners = banners; }
@@ -42,7 +42,7 @@ class HttpService {
     QueryEngine& m_engine;
     mutable std::mutex m_configMutex;
     std::shared_ptr<const SiteConfig> m_config;
-    EventLog& m_events;
+    EventSink& m_events;
     const BannerSite* m_banners = nullptr;
     const NewsSite* m_news = nullptr;
 };

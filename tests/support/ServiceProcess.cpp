@@ -95,6 +95,13 @@ bool ServiceProcess::kill() {
     return m_process.waitForFinished(5000) && m_process.exitStatus() == QProcess::CrashExit;
 }
 
+int ServiceProcess::terminate() {
+    m_process.terminate();
+    if (!m_process.waitForFinished(10000) || m_process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return m_process.exitCode();
+}
+
 bool ServiceProcess::isRunning() const {
     return m_port != 0 && m_process.state() == QProcess::Running;
 }
@@ -108,6 +115,9 @@ QString ServiceProcess::eventsPath() const {
 }
 
 QString ServiceProcess::output() {
+    // Without an event loop the pipe is read only while waiting on it.
+    while (m_process.state() == QProcess::Running && m_process.waitForReadyRead(50))
+        m_output += m_process.readAll();
     m_output += m_process.readAll();
     return QString::fromLocal8Bit(m_output);
 }
