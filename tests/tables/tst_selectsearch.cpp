@@ -1,3 +1,4 @@
+#include "ClosedHosts.h"
 #include "DialogDriver.h"
 #include "FakeSeams.h"
 #include "RecordingServer.h"
@@ -108,6 +109,7 @@ void TestSelectSearch::init() {
     m_service = std::make_unique<RecordingServer>();
     m_service->setReply(totalOnlyReply(1234));
     const QString host = m_service->hostPort();
+    test::pointHostsAtClosedPort();
     qputenv("STATDESK_HOSTS", (host + "," + host + "," + host).toLatin1());
     m_presenter = std::make_unique<RecordingPresenter>();
     m_area = std::make_unique<QMdiArea>();
@@ -126,7 +128,7 @@ void TestSelectSearch::cleanup() {
     m_select.reset();
     m_presenter.reset();
     m_service.reset();
-    qunsetenv("STATDESK_HOSTS");
+    test::pointHostsAtClosedPort();
 }
 
 void TestSelectSearch::press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
