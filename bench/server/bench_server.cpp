@@ -1,6 +1,7 @@
 // Prints how the service's query engine compares with a bare SQLite statement computing the same page
 // and totals, and how the service holds up under concurrent clients on loopback.
 #include "DerivedValues.h"
+#include "EventLog.h"
 #include "HttpService.h"
 #include "LoadRun.h"
 #include "ServiceServer.h"
