@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+
+#include <string_view>
+
+namespace statdesk {
+
+// Delimited text in UTF-8: a field holding the separator, a quote, CR or LF is quoted, its quotes
+// doubled (RFC 4180); every row ends with the line end given. With "," and CR LF it is CSV; with a
+// tab, the text spreadsheets paste into cells.
+class CsvWriter final {
+  public:
+    CsvWriter(char separator, std::string_view lineEnd);
+
+    void addField(QStringView text);
+    // Text already in UTF-8, such as the service's numbers.
+    void addUtf8Field(std::string_view text);
+    void endRow();
+
+    // What was written since the last take; the writer starts empty again.
+    QByteArray take();
+    qsizetype size() const { return m_out.size(); }
+
+  private:
+    void separate();
+
+    char m_separator;
+    std::string_view m_lineEnd;
+    QByteArray m_out;
+    bool m_rowStarted = false;
+};
+
+} // namespace statdesk
