@@ -19,7 +19,8 @@ constexpr int kYearField = 4;
 constexpr int kFirstCenturyYear = 46;
 
 int seasonOf(std::string_view year) {
-    if (year.size() < 4 || !std::all_of(year.begin(), year.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
+    if (year.size() < 4 ||
+        !std::all_of(year.begin(), year.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
         return 0;
     const int first = (year[0] - '0') * 10 + (year[1] - '0');
     const int second = (year[2] - '0') * 10 + (year[3] - '0');

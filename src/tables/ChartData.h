@@ -13,8 +13,8 @@ namespace statdesk {
 // The rows of a result as a chart reads them: whose row it is, its season, and the value of every
 // column (NaN where the grid shows "---" and in columns that hold no number).
 struct ChartRow {
-    QString name;        // the player, or the team
-    int season = 0;      // first calendar year, 1995 for 1995-96; 0 when the year text is no season
+    QString name;               // the player, or the team
+    int season = 0;             // first calendar year, 1995 for 1995-96; 0 when the year text is no season
     std::vector<double> values; // by column number
 };
 

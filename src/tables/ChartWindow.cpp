@@ -10,7 +10,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QCursor>
+#include <QMouseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,8 +24,8 @@
 #include <QScatterSeries>
 #include <QSvgGenerator>
 #include <QToolTip>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -35,12 +35,17 @@ namespace statdesk {
 namespace {
 
 // Twelve colours that stay apart on white, one per line.
-constexpr QRgb kLineColours[ChartPlan::kMostLines] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd, 0x8c564b,
-                                                      0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf, 0x000080, 0x808000};
+constexpr QRgb kLineColours[ChartPlan::kMostLines] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e,
+                                                      0x9467bd, 0x8c564b, 0xe377c2, 0x7f7f7f,
+                                                      0xbcbd22, 0x17becf, 0x000080, 0x808000};
 
 QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).trimmed();
 }
+
+constexpr qreal kMarkerSize = 7;
+// How near, in pixels, the pointer must come to a point to show its tooltip.
+constexpr double kTooltipReach = 8;
 
 // Labels every season while they fit, then every 2nd, 5th or 10th.
 int labelStep(double span) {
@@ -72,6 +77,10 @@ ChartWindow::ChartWindow(DatasetKind kind, std::vector<ChartRow> rows, int colum
     layout->addLayout(bar);
     layout->addWidget(m_view, 1);
     m_view->setRenderHint(QPainter::Antialiasing);
+    // Markers of a column chosen before left traces behind with partial repaints.
+    m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    m_view->viewport()->setMouseTracking(true);
+    m_view->viewport()->installEventFilter(this);
     connect(save, &QPushButton::clicked, this, &ChartWindow::save);
     connect(print, &QPushButton::clicked, this, &ChartWindow::print);
     connect(m_columns, &QComboBox::currentIndexChanged, this,
@@ -110,6 +119,7 @@ void ChartWindow::setColumn(int column) {
                 series->setName(plan.byName[i].name);
                 series->setColor(colour);
                 series->setPointsVisible(true);
+                series->setMarkerSize(kMarkerSize);
                 addSeries(series, piece);
                 // One legend entry per name, however many pieces its line has.
                 if (!first)
@@ -121,7 +131,7 @@ void ChartWindow::setColumn(int column) {
     } else {
         auto* series = new QScatterSeries;
         series->setName(QStringLiteral("%1 rows").arg(plan.scatter.size()));
-        series->setMarkerSize(7);
+        series->setMarkerSize(kMarkerSize);
         addSeries(series, plan.scatter);
     }
     m_chart->legend()->setVisible(plan.lines);
@@ -146,6 +156,9 @@ void ChartWindow::setColumn(int column) {
     setSeasonAxis(first, last);
     auto* values = new QValueAxis;
     values->setTitleText(columnTitle(m_family, column));
+    const CellFormat& format = columnInfo(m_family, column).data;
+    values->setLabelFormat(
+        QStringLiteral("%.%1f").arg(format.kind == CellKind::Int ? 0 : std::min<int>(format.decimals, 3)));
     const double margin = high > low ? (high - low) * 0.05 : 1;
     values->setRange(std::min(0.0, low - margin), high + margin);
     values->applyNiceNumbers();
@@ -160,12 +173,6 @@ void ChartWindow::addSeries(QXYSeries* series, std::vector<ChartPoint> points) {
         series->append(point.season, point.value);
     m_points.insert(series, std::move(points));
     m_chart->addSeries(series);
-    connect(series, &QXYSeries::hovered, this, [this, series](const QPointF& point, bool entered) {
-        if (entered)
-            QToolTip::showText(QCursor::pos(), pointText(series, point), m_view);
-        else
-            QToolTip::hideText();
-    });
 }
 
 void ChartWindow::setSeasonAxis(double first, double last) {
@@ -181,22 +188,41 @@ void ChartWindow::setSeasonAxis(double first, double last) {
     m_chart->addAxis(seasons, Qt::AlignBottom);
 }
 
-QString ChartWindow::pointText(const QXYSeries* series, const QPointF& point) const {
-    const auto found = m_points.constFind(series);
-    if (found == m_points.constEnd() || found->empty())
+QString ChartWindow::textAt(const QPoint& position) const {
+    const QPointF pointer = m_chart->mapFromScene(m_view->mapToScene(position));
+    const ChartPoint* nearest = nullptr;
+    double distance = kTooltipReach;
+    for (auto it = m_points.cbegin(); it != m_points.cend(); ++it) {
+        auto* series = const_cast<QXYSeries*>(it.key());
+        for (const ChartPoint& point : it.value()) {
+            const QPointF drawn = m_chart->mapToPosition(QPointF(point.season, point.value), series);
+            const double apart = std::hypot(drawn.x() - pointer.x(), drawn.y() - pointer.y());
+            if (apart <= distance) {
+                distance = apart;
+                nearest = &point;
+            }
+        }
+    }
+    if (!nearest)
         return {};
-    // The nearest point of the series to where the pointer is.
-    const ChartPoint* nearest = &found->front();
-    for (const ChartPoint& candidate : *found)
-        if (std::hypot(candidate.season - point.x(), candidate.value - point.y()) <
-            std::hypot(nearest->season - point.x(), nearest->value - point.y()))
-            nearest = &candidate;
     const ChartRow& row = m_rows[static_cast<size_t>(nearest->row)];
     const CellFormat& format = columnInfo(m_family, m_column).data;
     const int decimals = format.kind == CellKind::Int ? 0 : format.decimals;
     return QStringLiteral("%1\n%2\n%3: %4")
         .arg(row.name, seasonLabel(row.season), columnTitle(m_family, m_column),
              QString::number(nearest->value, 'f', decimals));
+}
+
+bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view->viewport() && event->type() == QEvent::MouseMove) {
+        const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
+        const QString text = textAt(position);
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(m_view->viewport()->mapToGlobal(position), text, m_view->viewport());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString ChartWindow::saveTo(const QString& path) {

@@ -30,12 +30,17 @@ class ChartWindow final : public QWidget {
     int column() const { return m_column; }
     void setColumn(int column);
     QChart* chart() const { return m_chart; }
-    // The text a pointer over this point of the series shows.
-    QString pointText(const QXYSeries* series, const QPointF& point) const;
+    QChartView* view() const { return m_view; }
+    // The tooltip at a position of the view's viewport: player or team, season and value of the
+    // nearest point within a few pixels; empty when none is that near.
+    QString textAt(const QPoint& position) const;
 
     // PNG, or SVG for a name ending in ".svg"; an empty text, or why it could not be written.
     QString saveTo(const QString& path);
     void printOn(QPrinter& printer);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void save();

@@ -1,14 +1,12 @@
 #include "CsvWriter.h"
 
-#include <utility>
-
 namespace statdesk {
 
 CsvWriter::CsvWriter(char separator, std::string_view lineEnd) : m_separator(separator), m_lineEnd(lineEnd) {}
 
 void CsvWriter::separate() {
     if (m_rowStarted)
-        m_out.append(m_separator);
+        m_out.push_back(m_separator);
     m_rowStarted = true;
 }
 
@@ -27,25 +25,21 @@ void CsvWriter::addUtf8Field(std::string_view text) {
         }
     }
     if (!quoted) {
-        m_out.append(text.data(), static_cast<qsizetype>(text.size()));
+        m_out.append(text);
         return;
     }
-    m_out.append('"');
+    m_out.push_back('"');
     for (char c : text) {
         if (c == '"')
-            m_out.append('"');
-        m_out.append(c);
+            m_out.push_back('"');
+        m_out.push_back(c);
     }
-    m_out.append('"');
+    m_out.push_back('"');
 }
 
 void CsvWriter::endRow() {
-    m_out.append(m_lineEnd.data(), static_cast<qsizetype>(m_lineEnd.size()));
+    m_out.append(m_lineEnd);
     m_rowStarted = false;
-}
-
-QByteArray CsvWriter::take() {
-    return std::exchange(m_out, QByteArray());
 }
 
 } // namespace statdesk

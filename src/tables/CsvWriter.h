@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <QStringView>
 
+#include <string>
 #include <string_view>
 
 namespace statdesk {
@@ -19,16 +19,19 @@ class CsvWriter final {
     void addUtf8Field(std::string_view text);
     void endRow();
 
-    // What was written since the last take; the writer starts empty again.
-    QByteArray take();
-    qsizetype size() const { return m_out.size(); }
+    // What was written since the last clear.
+    std::string_view bytes() const { return m_out; }
+    size_t size() const { return m_out.size(); }
+    // Empties the writer and keeps its memory for what follows.
+    void clear() { m_out.clear(); }
+    void reserve(size_t bytes) { m_out.reserve(bytes); }
 
   private:
     void separate();
 
     char m_separator;
     std::string_view m_lineEnd;
-    QByteArray m_out;
+    std::string m_out;
     bool m_rowStarted = false;
 };
 

@@ -4,7 +4,8 @@
 
 namespace statdesk {
 
-CurrentRecords::CurrentRecords(int capacity) : m_current(static_cast<size_t>(std::max(capacity, 0)) + 1, false) {}
+CurrentRecords::CurrentRecords(int capacity)
+    : m_current(static_cast<size_t>(std::max(capacity, 0)) + 1, false) {}
 
 bool CurrentRecords::sameResult(const RequestState& state) const {
     return state.SortCodes == m_sortCodes && state.CriteriaList == m_criteria;
@@ -21,7 +22,8 @@ void CurrentRecords::pageRead(const RequestState& state, int first, int last) {
         m_current[static_cast<size_t>(record)] = true;
 }
 
-std::vector<std::pair<int, int>> CurrentRecords::missing(const RequestState& state, int first, int last) const {
+std::vector<std::pair<int, int>> CurrentRecords::missing(const RequestState& state, int first,
+                                                         int last) const {
     std::vector<std::pair<int, int>> runs;
     const bool same = sameResult(state);
     const int top = static_cast<int>(m_current.size()) - 1;

@@ -7,6 +7,9 @@ namespace statdesk {
 
 bool isNotRecorded(Family family, int column, std::string_view line) {
     const bool players = family == Family::Players;
+    // Every marker is negative or holds "-999"; most lines hold no "-" at all.
+    if (line.find('-') == std::string_view::npos)
+        return false;
     switch (columnInfo(family, column).data.kind) {
     case CellKind::Int: {
         const long long value = readWholeNumber(line);

@@ -14,7 +14,7 @@ namespace statdesk {
 namespace {
 
 // Written to the file in pieces of this size rather than a row at a time.
-constexpr qsizetype kFlushBytes = 1 << 20;
+constexpr size_t kFlushBytes = 1 << 20;
 
 struct ExportColumn {
     int column;
@@ -41,15 +41,16 @@ class SaveFailure : public std::runtime_error {
 };
 
 void flush(QSaveFile& file, CsvWriter& csv) {
-    const QByteArray bytes = csv.take();
-    if (file.write(bytes) != bytes.size())
+    if (file.write(csv.bytes().data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()))
         throw SaveFailure(file.errorString().toStdString());
+    csv.clear();
 }
 
 } // namespace
 
 QString exportFileName(DatasetKind kind, const QDate& day, const QString& suffix) {
-    const QString family = datasetFamily(kind) == Family::Players ? QStringLiteral("players") : QStringLiteral("teams");
+    const QString family =
+        datasetFamily(kind) == Family::Players ? QStringLiteral("players") : QStringLiteral("teams");
     const QString season = isRegularSeason(kind) ? QStringLiteral("regular") : QStringLiteral("playoffs");
     return QStringLiteral("%1-%2-%3.%4").arg(family, season, day.toString(Qt::ISODate), suffix);
 }
@@ -65,9 +66,12 @@ CsvExportOutcome exportResultCsv(ResultReader& reader, Family family, const QStr
     std::vector<ExportColumn> columns;
     for (int column = 0; column < columnCount(family); ++column) {
         const int field = replyFieldOfColumn(family, column);
-        columns.push_back({column, field, replyFields(family)[static_cast<size_t>(field)].type == FieldType::Text});
+        columns.push_back(
+            {column, field, replyFields(family)[static_cast<size_t>(field)].type == FieldType::Text});
     }
     CsvWriter csv(',', "\r\n");
+    // One buffer for the whole file, a row beyond the flush size.
+    csv.reserve(kFlushBytes + (1 << 16));
     writeTitles(csv, family);
     try {
         const bool finished = reader.read(
@@ -96,7 +100,8 @@ CsvExportOutcome exportResultCsv(ResultReader& reader, Family family, const QStr
         flush(file, csv);
     } catch (const SaveFailure& failure) {
         file.cancelWriting();
-        outcome.error = QStringLiteral("Cannot write %1: %2").arg(path, QString::fromStdString(failure.what()));
+        outcome.error =
+            QStringLiteral("Cannot write %1: %2").arg(path, QString::fromStdString(failure.what()));
         return outcome;
     } catch (const std::runtime_error& failure) {
         file.cancelWriting();

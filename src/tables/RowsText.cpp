@@ -8,7 +8,8 @@
 namespace statdesk {
 
 QString columnTitle(Family family, int column) {
-    return QString(headerText(family, column, 0) + QLatin1Char(' ') + headerText(family, column, 1)).simplified();
+    return QString(headerText(family, column, 0) + QLatin1Char(' ') + headerText(family, column, 1))
+        .simplified();
 }
 
 QByteArray rowsText(Family family, const std::vector<int>& columns, const RowSource& rows,
@@ -28,7 +29,7 @@ QByteArray rowsText(Family family, const std::vector<int>& columns, const RowSou
         }
         out.endRow();
     }
-    return out.take();
+    return QByteArray(out.bytes().data(), static_cast<qsizetype>(out.size()));
 }
 
 } // namespace statdesk

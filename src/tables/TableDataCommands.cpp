@@ -43,7 +43,8 @@ QAction* addGridAction(DrawGrid* grid, const QString& text, const char* name, co
 TableDataCommands::TableDataCommands(TableWindow& window) : QObject(&window), m_window(window) {
     DrawGrid* grid = m_window.DrawGrid1();
     m_copy = addGridAction(grid, QStringLiteral("&Copy"), "CopyRows", QKeySequence::Copy);
-    m_selectAll = addGridAction(grid, QStringLiteral("Select &All"), "SelectWholeResult", QKeySequence::SelectAll);
+    m_selectAll =
+        addGridAction(grid, QStringLiteral("Select &All"), "SelectWholeResult", QKeySequence::SelectAll);
     m_export = addGridAction(grid, QStringLiteral("&Export to CSV..."), "ExportCsv", {});
     m_chart = addGridAction(grid, QStringLiteral("C&hart column..."), "ChartColumn", {});
     connect(m_copy, &QAction::triggered, this, &TableDataCommands::copyRows);
@@ -96,7 +97,7 @@ void TableDataCommands::copyRows() {
         const int firstData = records.front() == RowCache::TotalsRecord ? 0 : records.front();
         const int lastData = std::min(lastRow - 1, lastRecord);
         if (firstData > 0 && lastData >= firstData) {
-            FetchProgress progress(&m_window, QStringLiteral("Copy"), QStringLiteral("Rows read"));
+            FetchProgress progress(&m_window, QStringLiteral("Copy"), QStringLiteral("Reading"));
             if (!m_window.fetchMissingRecords(firstData, lastData, std::ref(progress)))
                 return;
         }
@@ -128,7 +129,7 @@ void TableDataCommands::exportCsv() {
     if (path.isEmpty())
         return;
     TableWindow::BusyScope busy(m_window);
-    FetchProgress progress(&m_window, QStringLiteral("Export to CSV"), QStringLiteral("Rows written"));
+    FetchProgress progress(&m_window, QStringLiteral("Export to CSV"), QStringLiteral("Exporting"));
     ResultReader reader(m_window.HttpCli1(), m_window.kind(), m_window.requestState());
     const CsvExportOutcome outcome = exportResultCsv(reader, m_window.family(), path, std::ref(progress));
     if (outcome.status == CsvExportOutcome::Status::Failed)
@@ -163,11 +164,13 @@ ChartWindow* TableDataCommands::chartColumn(int column) {
     ResultReader reader(m_window.HttpCli1(), m_window.kind(), m_window.requestState());
     try {
         TableWindow::BusyScope busy(m_window);
-        FetchProgress progress(&m_window, QStringLiteral("Chart column"), QStringLiteral("Rows read"));
+        FetchProgress progress(&m_window, QStringLiteral("Chart column"), QStringLiteral("Reading"));
         const Family family = m_window.family();
         const bool finished = reader.read(
             0, kMostChartRows + 1,
-            [&](long long, std::span<const std::string_view> fields) { rows.push_back(chartRow(family, fields)); },
+            [&](long long, std::span<const std::string_view> fields) {
+                rows.push_back(chartRow(family, fields));
+            },
             std::ref(progress));
         if (!finished)
             return nullptr;

@@ -6,14 +6,14 @@
 #include "ColumnCatalogue.h"
 #include "DrawGrid.h"
 #include "EHttpException.h"
+#include "ResultReader.h"
 #include "RowBand.h"
 #include "RowSource.h"
 #include "Seams.h"
-#include "ResultReader.h"
 #include "StatsQueryClient.h"
 #include "TFormSort3.h"
-#include "TableDataCommands.h"
 #include "THttpCli.h"
+#include "TableDataCommands.h"
 #include "UsageEvent.h"
 
 #include <QAction>

@@ -57,7 +57,7 @@ QString ScriptedFileChooser::openFileName(QWidget*, const QString& filter, const
     return answer("open", filter, defaultSuffix);
 }
 QString ScriptedFileChooser::saveFileName(QWidget*, const QString& filter, const QString& defaultSuffix,
-                                         const QString& suggestedName) {
+                                          const QString& suggestedName) {
     return answer("save", filter,
                   suggestedName.isEmpty() ? defaultSuffix : defaultSuffix + QLatin1Char('|') + suggestedName);
 }

@@ -60,7 +60,7 @@ class ScriptedFileChooser final : public FileChooser {
     QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
                          const QString& suggestedName) override;
 
-    QStringList next;  // answers, consumed first; then "" (cancelled)
+    QStringList next; // answers, consumed first; then "" (cancelled)
     // "open|filter|suffix" or "save|filter|suffix", and "|suggested name" when the dialog offers one
     QStringList calls;
 

@@ -27,9 +27,15 @@ std::string seasonText(int season) {
 } // namespace
 
 FixtureRow generatedPlayer(int i) {
-    static const char* const kNames[] = {"Comma, Al %03d", "Quote \"Q\" %03d", "Jos\xe9 \xdcnal %03d",
-                                         "\x8a" "arunas %03d",  "Semi;colon %03d", "Tab\tName %03d",
-                                         " Lead %03d",          "Plain Name %03d"};
+    static const char* const kNames[] = {"Comma, Al %03d",
+                                         "Quote \"Q\" %03d",
+                                         "Jos\xe9 \xdcnal %03d",
+                                         "\x8a"
+                                         "arunas %03d",
+                                         "Semi;colon %03d",
+                                         "Tab\tName %03d",
+                                         " Lead %03d",
+                                         "Plain Name %03d"};
     const int season = 1950 + i % 60;
     FixtureRow row{i + 1, season, std::vector<std::string>(kGeneratedFields),
                    std::vector<double>(kGeneratedFields, 0)};
@@ -66,18 +72,20 @@ void writeGeneratedDatabase(const QString& path, int count) {
 QString fromCodePage(const std::string& bytes) {
     QString text;
     for (char c : bytes)
-        text.append(static_cast<unsigned char>(c) == 0x8a ? QChar(0x0160) : QChar(static_cast<unsigned char>(c)));
+        text.append(static_cast<unsigned char>(c) == 0x8a ? QChar(0x0160)
+                                                          : QChar(static_cast<unsigned char>(c)));
     return text;
 }
 
-QList<QStringList> readDelimited(const QString& text, QChar separator, const QString& lineEnd, bool* wellFormed) {
+QList<QStringList> readDelimited(const QString& text, QChar separator, const QString& lineEnd,
+                                 bool* wellFormed) {
     *wellFormed = true;
     QList<QStringList> records;
     QStringList record;
     QString field;
-    bool quoted = false;     // inside quotes
-    bool wasQuoted = false;  // the field began with a quote
-    bool closed = false;     // its closing quote has passed
+    bool quoted = false;    // inside quotes
+    bool wasQuoted = false; // the field began with a quote
+    bool closed = false;    // its closing quote has passed
     qsizetype i = 0;
     auto endField = [&] {
         record.append(field);

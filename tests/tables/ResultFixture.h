@@ -31,6 +31,7 @@ QString fromCodePage(const std::string& bytes);
 // ended by lineEnd outside quotes. Sets *wellFormed to false at a quote inside an unquoted field, a
 // stray character after a closing quote, a line end other than lineEnd, or a last record without
 // its line end.
-QList<QStringList> readDelimited(const QString& text, QChar separator, const QString& lineEnd, bool* wellFormed);
+QList<QStringList> readDelimited(const QString& text, QChar separator, const QString& lineEnd,
+                                 bool* wellFormed);
 
 } // namespace statdesk::test

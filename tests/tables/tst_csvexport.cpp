@@ -95,16 +95,19 @@ void TestCsvExport::writerQuotesWhatNeedsIt_data() {
                                     << QByteArray("\"say \"\"hi\"\"\"\r\n");
     QTest::newRow("CR LF inside") << QStringList{"one\r\ntwo", "z"} << csv << crlf
                                   << QByteArray("\"one\r\ntwo\",z\r\n");
-    QTest::newRow("lone LF and lone CR") << QStringList{"a\nb", "c\rd"} << csv << crlf
-                                         << QByteArray("\"a\nb\",\"c\rd\"\r\n");
-    QTest::newRow("accents in UTF-8") << QStringList{QStringLiteral("Jos\u00e9 \u0160ar\u016bnas")} << csv << crlf
-                                      << QByteArray("Jos\xc3\xa9 \xc5\xa0" "ar\xc5\xabnas\r\n");
+    QTest::newRow("lone LF and lone CR")
+        << QStringList{"a\nb", "c\rd"} << csv << crlf << QByteArray("\"a\nb\",\"c\rd\"\r\n");
+    QTest::newRow("accents in UTF-8")
+        << QStringList{QStringLiteral("Jos\u00e9 \u0160ar\u016bnas")} << csv << crlf
+        << QByteArray("Jos\xc3\xa9 \xc5\xa0"
+                      "ar\xc5\xabnas\r\n");
     QTest::newRow("empty fields") << QStringList{"", "", "x", ""} << csv << crlf << QByteArray(",,x,\r\n");
-    QTest::newRow("blanks kept unquoted") << QStringList{" lead", "trail "} << csv << crlf
-                                          << QByteArray(" lead,trail \r\n");
+    QTest::newRow("blanks kept unquoted")
+        << QStringList{" lead", "trail "} << csv << crlf << QByteArray(" lead,trail \r\n");
     QTest::newRow("tab is plain in CSV") << QStringList{"a\tb"} << csv << crlf << QByteArray("a\tb\r\n");
-    QTest::newRow("tab quoted in tab text") << QStringList{"a\tb", "c,d", "e\"f"} << QStringLiteral("\t")
-                                            << QStringLiteral("\n") << QByteArray("\"a\tb\"\tc,d\t\"e\"\"f\"\n");
+    QTest::newRow("tab quoted in tab text")
+        << QStringList{"a\tb", "c,d", "e\"f"} << QStringLiteral("\t") << QStringLiteral("\n")
+        << QByteArray("\"a\tb\"\tc,d\t\"e\"\"f\"\n");
 }
 
 void TestCsvExport::writerQuotesWhatNeedsIt() {
@@ -119,11 +122,17 @@ void TestCsvExport::writerQuotesWhatNeedsIt() {
             writer.addField(field);
         writer.endRow();
     }
-    const QByteArray written = writer.take();
+    const QByteArray written(writer.bytes().data(), qsizetype(writer.size()));
     QCOMPARE(written, bytes + bytes);
-    QCOMPARE(writer.size(), 0);
+    writer.clear();
+    QCOMPARE(writer.size(), size_t(0));
+    for (const QString& field : fields)
+        writer.addField(field);
+    writer.endRow();
+    QCOMPARE(QByteArray(writer.bytes().data(), qsizetype(writer.size())), bytes);
     bool wellFormed = false;
-    const QList<QStringList> records = readDelimited(QString::fromUtf8(written), separator[0], lineEnd, &wellFormed);
+    const QList<QStringList> records =
+        readDelimited(QString::fromUtf8(written), separator[0], lineEnd, &wellFormed);
     QVERIFY(wellFormed);
     QCOMPARE(records, (QList<QStringList>{fields, fields}));
 }
@@ -194,10 +203,11 @@ void TestCsvExport::exportsEveryRowFieldForField() {
     ResultReader reader(http, DatasetKind::PlayersRegular, RequestState{}, pageSize);
     QList<long long> progress;
     const QString path = m_folder->filePath(QStringLiteral("all.csv"));
-    const CsvExportOutcome outcome = exportResultCsv(reader, Family::Players, path, [&](long long done, long long total) {
-        progress.append(done);
-        return total == kRows;
-    });
+    const CsvExportOutcome outcome =
+        exportResultCsv(reader, Family::Players, path, [&](long long done, long long total) {
+            progress.append(done);
+            return total == kRows;
+        });
     QCOMPARE(outcome.error, QString());
     QCOMPARE(outcome.status, CsvExportOutcome::Status::Written);
     QCOMPARE(outcome.rows, kRows);
@@ -216,9 +226,9 @@ void TestCsvExport::exportsEveryRowFieldForField() {
     const auto titles = printColumns(Family::Players);
     QCOMPARE(records[0].size(), static_cast<qsizetype>(titles.size()));
     for (size_t column = 0; column < titles.size(); ++column)
-        QCOMPARE(records[0][qsizetype(column)],
-                 QString::fromLatin1(titles[column].longName.data(), qsizetype(titles[column].longName.size()))
-                     .trimmed());
+        QCOMPARE(records[0][qsizetype(column)], QString::fromLatin1(titles[column].longName.data(),
+                                                                    qsizetype(titles[column].longName.size()))
+                                                    .trimmed());
 
     // Rows in the service's order; each found by its unique name and checked field for field.
     QHash<QString, int> byName;
@@ -272,9 +282,10 @@ void TestCsvExport::cancelLeavesNoFileAndKeepsTheOldOne() {
     http.setURL(endpointUrl(DatasetKind::PlayersRegular, hosts::StatisticsHost::Opening));
     ResultReader reader(http, DatasetKind::PlayersRegular, RequestState{}, 70);
     int pages = 0;
-    const CsvExportOutcome outcome = exportResultCsv(reader, Family::Players, path, [&](long long, long long) {
-        return ++pages < 2; // Cancel after the second page
-    });
+    const CsvExportOutcome outcome =
+        exportResultCsv(reader, Family::Players, path, [&](long long, long long) {
+            return ++pages < 2; // Cancel after the second page
+        });
     QCOMPARE(outcome.status, CsvExportOutcome::Status::Cancelled);
     QCOMPARE(pages, 2);
     QCOMPARE(outcome.rows, 140);
@@ -301,18 +312,22 @@ void TestCsvExport::failingHostFailsTheExportAndKeepsTheOldFile() {
     http.setURL(endpointUrl(DatasetKind::PlayersRegular, hosts::StatisticsHost::Opening));
     ResultReader reader(http, DatasetKind::PlayersRegular, RequestState{}, 70);
     // The only service goes down after the first page: every host of the fallback then fails.
-    const CsvExportOutcome outcome = exportResultCsv(reader, Family::Players, path, [&](long long done, long long) {
-        if (done == 70)
-            return service.kill();
-        return true;
-    });
+    const CsvExportOutcome outcome =
+        exportResultCsv(reader, Family::Players, path, [&](long long done, long long) {
+            if (done == 70)
+                return service.kill();
+            return true;
+        });
     QCOMPARE(outcome.status, CsvExportOutcome::Status::Failed);
     QCOMPARE(outcome.rows, 70);
-    const QString start = QStringLiteral("The export stopped after 70 rows and %1 was not written: ").arg(path);
+    const QString start =
+        QStringLiteral("The export stopped after 70 rows and %1 was not written: ").arg(path);
     QVERIFY2(outcome.error.startsWith(start), qPrintable(outcome.error));
-    QVERIFY2(outcome.error.contains(QStringLiteral("can't connect: Connection refused")), qPrintable(outcome.error));
+    QVERIFY2(outcome.error.contains(QStringLiteral("can't connect: Connection refused")),
+             qPrintable(outcome.error));
     QCOMPARE(readAll(path), QByteArray("old,content\r\n"));
-    QCOMPARE(QDir(folder.path()).entryList({"result*"}, QDir::Files | QDir::Hidden), QStringList{"result.csv"});
+    QCOMPARE(QDir(folder.path()).entryList({"result*"}, QDir::Files | QDir::Hidden),
+             QStringList{"result.csv"});
 }
 
 QTEST_MAIN(TestCsvExport)

@@ -274,16 +274,18 @@ void TestDrawGrid::selectsWholeRows_data() {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<int>("first"); // -1: no row selection
     QTest::addColumn<int>("last");
-    QTest::newRow("shift-click extends from the current row") << QStringList{"click 3", "shift-click 7"} << 3 << 7;
+    QTest::newRow("shift-click extends from the current row")
+        << QStringList{"click 3", "shift-click 7"} << 3 << 7;
     QTest::newRow("shift-click upwards") << QStringList{"click 9", "shift-click 4"} << 4 << 9;
-    QTest::newRow("shift-click again moves the end") << QStringList{"click 5", "shift-click 9", "shift-click 3"} << 3
-                                                     << 5;
+    QTest::newRow("shift-click again moves the end")
+        << QStringList{"click 5", "shift-click 9", "shift-click 3"} << 3 << 5;
     QTest::newRow("shift-click in a fixed column") << QStringList{"click 3", "shift-click 6 fixed"} << 3 << 6;
     QTest::newRow("shift-down twice") << QStringList{"click 5", "shift-down", "shift-down"} << 5 << 7;
-    QTest::newRow("shift-up turns back") << QStringList{"click 5", "shift-down", "shift-down", "shift-up"} << 5
-                                         << 6;
+    QTest::newRow("shift-up turns back")
+        << QStringList{"click 5", "shift-down", "shift-down", "shift-up"} << 5 << 6;
     QTest::newRow("shift-page-down takes a page") << QStringList{"click 2", "shift-pgdn"} << 2 << 22;
-    QTest::newRow("a plain click drops it") << QStringList{"click 3", "shift-click 7", "click 10"} << -1 << -1;
+    QTest::newRow("a plain click drops it")
+        << QStringList{"click 3", "shift-click 7", "click 10"} << -1 << -1;
     QTest::newRow("escape drops it") << QStringList{"click 3", "shift-down", "escape"} << -1 << -1;
     QTest::newRow("a plain arrow drops it") << QStringList{"click 3", "shift-down", "down"} << -1 << -1;
     QTest::newRow("a plain click selects no rows") << QStringList{"click 3"} << -1 << -1;
@@ -300,9 +302,11 @@ void TestDrawGrid::selectsWholeRows() {
         const QStringList words = step.split(QLatin1Char(' '));
         const int x = words.size() > 2 ? 60 : 210;
         if (words[0] == QLatin1String("click"))
-            QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, rowY(words[1].toInt())));
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                              QPoint(x, rowY(words[1].toInt())));
         else if (words[0] == QLatin1String("shift-click"))
-            QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(x, rowY(words[1].toInt())));
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                              QPoint(x, rowY(words[1].toInt())));
         else if (words[0] == QLatin1String("shift-down"))
             QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
         else if (words[0] == QLatin1String("shift-up"))

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QChart>
+#include <QChartView>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -162,18 +163,19 @@ void TestTableData::checkCopiedRows(const QString& text, const QString& separato
     const int pts = titles.indexOf(QStringLiteral("PTS"));
     const int avg = titles.indexOf(QStringLiteral("AVG"));
     const int st = titles.indexOf(QStringLiteral("ST"));
-    QCOMPARE(titles.mid(0, 7), (QStringList{"PLAYER NAME", "YEAR", "TEAM CODE", "TEAM NAME", "LGE", "HT", "G"}));
+    QCOMPARE(titles.mid(0, 7),
+             (QStringList{"PLAYER NAME", "YEAR", "TEAM CODE", "TEAM NAME", "LGE", "HT", "G"}));
     QVERIFY(pts > 0 && avg == pts + 1 && st > 0);
     for (size_t i = 0; i < players.size(); ++i) {
         const FixtureRow row = generatedPlayer(players[i]);
         const QStringList& cells = lines[qsizetype(i) + 1];
         QCOMPARE(cells.size(), titles.size());
-        const QString height = row.texts[kHeightField] == "-999" ? QStringLiteral("---")
-                                                                   : fromCodePage(row.texts[kHeightField]);
-        QCOMPARE(cells.mid(0, 7), (QStringList{fromCodePage(row.texts[0]), fromCodePage(row.texts[4]),
-                                               fromCodePage(row.texts[2]), fromCodePage(row.texts[3]),
-                                               fromCodePage(row.texts[1]), height,
-                                               shownInt(row.numbers[kGamesField])}));
+        const QString height =
+            row.texts[kHeightField] == "-999" ? QStringLiteral("---") : fromCodePage(row.texts[kHeightField]);
+        QCOMPARE(cells.mid(0, 7),
+                 (QStringList{fromCodePage(row.texts[0]), fromCodePage(row.texts[4]),
+                              fromCodePage(row.texts[2]), fromCodePage(row.texts[3]),
+                              fromCodePage(row.texts[1]), height, shownInt(row.numbers[kGamesField])}));
         QCOMPARE(cells[pts], shownInt(row.numbers[kPointsField]));
         QCOMPARE(cells[avg], shownReal(row.numbers[kAverageField]));
         QCOMPARE(cells[st], shownInt(row.numbers[kStealsField]));
@@ -263,8 +265,8 @@ void TestTableData::exportsTheWholeResultThroughTheWindow() {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     bool wellFormed = false;
-    const QList<QStringList> records =
-        readDelimited(QString::fromUtf8(file.readAll()), QLatin1Char(','), QStringLiteral("\r\n"), &wellFormed);
+    const QList<QStringList> records = readDelimited(QString::fromUtf8(file.readAll()), QLatin1Char(','),
+                                                     QStringLiteral("\r\n"), &wellFormed);
     QVERIFY(wellFormed);
     // The window's criteria (games up to 249) and order (games descending).
     QCOMPARE(records.size(), 249 + 1);
@@ -321,9 +323,13 @@ void TestTableData::chartsACareerAsLinesBrokenAtGaps() {
         QCOMPARE(points[qsizetype(i)].x(), double(kCareerSeasons[i]));
         QCOMPARE(points[qsizetype(i)].y(), careerAverage(kCareerSeasons[i]));
     }
+    // The pointer a few pixels off the 1986-87 point shows it; far from every point, nothing.
     auto* first = qobject_cast<QXYSeries*>(chart->chart()->series().first());
-    QCOMPARE(chart->pointText(first, QPointF(1986.1, careerAverage(1986) + 0.2)),
+    const QPointF drawn = chart->chart()->mapToPosition(QPointF(1986, careerAverage(1986)), first);
+    const QPoint atPoint = chart->view()->mapFromScene(chart->chart()->mapToScene(drawn));
+    QCOMPARE(chart->textAt(atPoint + QPoint(3, -2)),
              QStringLiteral("Career, Mo\n1986-87\nAVG: %1").arg(careerAverage(1986), 0, 'f', 1));
+    QCOMPARE(chart->textAt(atPoint + QPoint(0, 60)), QString());
 
     // Another column of the same rows: points scored, fetched once; a season without them is a gap.
     chart->setColumn(28);
@@ -375,10 +381,11 @@ void TestTableData::refusesMoreThan5000Rows() {
     auto* commands = m_window->findChild<TableDataCommands*>();
     QVERIFY(commands);
     QVERIFY(!commands->chartColumn(29));
-    QCOMPARE(m_presenter->messages,
-             QStringList{QStringLiteral("Chart column|This result has %1 rows and a chart shows at most 5000. "
-                                        "Narrow the selection with Select or Limit, then chart it again.")
-                             .arg(total)});
+    QCOMPARE(
+        m_presenter->messages,
+        QStringList{QStringLiteral("Chart column|This result has %1 rows and a chart shows at most 5000. "
+                                   "Narrow the selection with Select or Limit, then chart it again.")
+                        .arg(total)});
     QCOMPARE(m_area->subWindowList().size(), 1);
 }
 
