@@ -10,9 +10,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QMouseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -213,16 +213,17 @@ QString ChartWindow::textAt(const QPoint& position) const {
              QString::number(nearest->value, 'f', decimals));
 }
 
+// The scene answers a tooltip request itself and would hide ours: the points' tips are given here.
 bool ChartWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_view->viewport() && event->type() == QEvent::MouseMove) {
-        const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
-        const QString text = textAt(position);
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(m_view->viewport()->mapToGlobal(position), text, m_view->viewport());
-    }
-    return QWidget::eventFilter(watched, event);
+    if (watched != m_view->viewport() || event->type() != QEvent::ToolTip)
+        return QWidget::eventFilter(watched, event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = textAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, m_view->viewport());
+    return true;
 }
 
 QString ChartWindow::saveTo(const QString& path) {
