@@ -32,6 +32,6 @@ statdesk_fuzz_target(lzw_roundtrip
 statdesk_fuzz_target(request_parser SOURCES ${fuzz_targets_dir}/fuzz_request_parser.cpp LIBS statdesk_engine)
 statdesk_fuzz_target(dataset_rows SOURCES ${fuzz_targets_dir}/fuzz_dataset_rows.cpp LIBS statdesk_dataset_core)
 statdesk_fuzz_target(query_diff
-                     SOURCES ${fuzz_targets_dir}/fuzz_query_diff.cpp ${src}/tables/ColumnCatalogue.cpp
-                             ${src}/tables/PlayerColumns.cpp ${src}/tables/TeamColumns.cpp
-                     INCLUDES ${src}/tables LIBS statdesk_engine)
+                     SOURCES ${fuzz_targets_dir}/fuzz_query_diff.cpp ${src}/view/ColumnCatalogue.cpp
+                             ${src}/view/PlayerColumns.cpp ${src}/view/TeamColumns.cpp
+                     INCLUDES ${src}/view LIBS statdesk_engine)

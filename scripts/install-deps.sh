@@ -13,7 +13,9 @@ $SUDO apt-get install -y -q --no-install-recommends \
   fonts-liberation2 fonts-urw-base35 fontconfig \
   xvfb xauth x11-utils imagemagick poppler-utils \
   cups printer-driver-cups-pdf \
-  tinyproxy vsftpd python3 python3-pyftpdlib ncompress locales
+  tinyproxy vsftpd python3 python3-pyftpdlib ncompress locales \
+  scdoc dpkg-dev fakeroot file lintian appstream desktop-file-utils systemd man-db groff-base \
+  haproxy postgresql-15 libpq-dev
 
 # The tests check that numbers ignore a locale whose decimal point is ",".
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

@@ -31,7 +31,7 @@ std::string utcNow() {
 
 EventLog::EventLog(std::string path) : m_path(std::move(path)) {}
 
-void EventLog::append(std::string_view peer, std::string_view line) {
+void EventLog::append(std::string_view peer, std::string_view line, std::string_view) {
     const std::string record = utcNow() + "\t" + oneRecord(peer) + "\t" + oneRecord(line) + "\n";
     const std::lock_guard lock(m_mutex);
     std::ofstream file(m_path, std::ios::binary | std::ios::app);

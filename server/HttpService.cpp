@@ -3,8 +3,11 @@
 #include "RawRequestStream.h"
 #include "RequestError.h"
 #include "RoutePattern.h"
+#include "SitePages.h"
 
 #include <httplib.h>
+
+#include <functional>
 
 namespace statdesk::server {
 namespace {
@@ -13,6 +16,8 @@ constexpr const char* kTextType = "text/plain";
 constexpr const char* kReasonHeader = RawRequestStream::kReasonHeader;
 constexpr std::string_view kEventPath = "/999addlog.asp";
 constexpr std::string_view kEventQuery = "?Q=";
+// Set by the load balancer, the same on every retry of one request.
+constexpr const char* kRequestIdHeader = "X-Request-ID";
 
 // The client reports the reason phrase of a refused request: the reason goes in a header that the
 // connection stream moves into the status line, and in the body for anyone reading it.
@@ -37,8 +42,19 @@ std::string defaultReason(int status) {
 
 } // namespace
 
-HttpService::HttpService(QueryEngine& engine, SiteConfig config, EventLog& events)
-    : m_engine(engine), m_config(std::move(config)), m_events(events) {}
+HttpService::HttpService(QueryEngine& engine, SiteConfig config, EventSink& events)
+    : m_engine(engine), m_config(std::make_shared<const SiteConfig>(std::move(config))), m_events(events) {}
+
+void HttpService::replaceConfig(SiteConfig config) {
+    auto replacement = std::make_shared<const SiteConfig>(std::move(config));
+    const std::lock_guard lock(m_configMutex);
+    m_config = std::move(replacement);
+}
+
+std::shared_ptr<const SiteConfig> HttpService::config() const {
+    const std::lock_guard lock(m_configMutex);
+    return m_config;
+}
 
 void HttpService::install(httplib::Server& server) {
     server.set_payload_max_length(kMaxBodyBytes);
@@ -56,21 +72,14 @@ void HttpService::install(httplib::Server& server) {
                         }
                     });
     }
-    const auto fixedText = [&server](std::string_view path, std::string text) {
-        server.Get(literalPattern(path),
-                   [text = std::move(text)](const httplib::Request&, httplib::Response& response) {
-                       response.set_content(text, kTextType);
-                   });
+    const auto settingsText = [this, &server](std::string_view path, std::string (SiteConfig::*text)() const) {
+        server.Get(literalPattern(path), [this, text](const httplib::Request&, httplib::Response& response) {
+            response.set_content(std::invoke(text, *config()), kTextType);
+        });
     };
-    fixedText("/cgi-bin/verread.exe", m_config.versionList());
-    fixedText("/verman.asp", m_config.brandSettings());
-    fixedText("/basketballout.txt", m_config.noticeText());
-    for (const SiteConfig::Page& page : m_config.pages()) {
-        server.Get(literalPattern(page.path),
-                   [html = page.html](const httplib::Request&, httplib::Response& response) {
-                       response.set_content(html, "text/html");
-                   });
-    }
+    settingsText("/cgi-bin/verread.exe", &SiteConfig::versionList);
+    settingsText("/verman.asp", &SiteConfig::brandSettings);
+    settingsText("/basketballout.txt", &SiteConfig::noticeText);
     installBanners(server);
     if (m_news)
         m_news->install(server);
@@ -85,7 +94,8 @@ void HttpService::install(httplib::Server& server) {
                 refuse(response, 400, "Usage event without Q");
                 return;
             }
-            m_events.append(request.remote_addr, std::string_view(target).substr(query + kEventQuery.size()));
+            m_events.append(request.remote_addr, std::string_view(target).substr(query + kEventQuery.size()),
+                            request.get_header_value(kRequestIdHeader));
             response.set_content("OK\r\n", kTextType);
         });
 
@@ -104,6 +114,24 @@ void HttpService::install(httplib::Server& server) {
             }
             refuse(response, 500, reason);
         });
+    installSitePages(server);
+}
+
+// The pages of the current settings, then the site's own, so that a site can replace one of its own;
+// registered last, so that every fixed path goes first. Any other path stays unknown.
+void HttpService::installSitePages(httplib::Server& server) {
+    server.Get(".*", [this, site = sitePages()](const httplib::Request& request, httplib::Response& response) {
+        const std::shared_ptr<const SiteConfig> settings = config();
+        for (const auto* pages : {&settings->pages(), &site}) {
+            for (const SiteConfig::Page& page : *pages) {
+                if (page.path == request.path) {
+                    response.set_content(page.html, "text/html; charset=utf-8");
+                    return;
+                }
+            }
+        }
+        response.status = 404;
+    });
 }
 
 // A banner and its page, picked by the random number the client puts in the address.

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "BannerSite.h"
-#include "EventLog.h"
+#include "EventSink.h"
 #include "NewsSite.h"
 #include "QueryEngine.h"
 #include "SiteConfig.h"
+
+#include <memory>
+#include <mutex>
 
 namespace httplib {
 class Server;
@@ -18,7 +21,7 @@ inline constexpr int kReadTimeoutSeconds = 10;
 // brand settings, the update notice, the usage events and the news site. Shared by every listening address.
 class HttpService {
   public:
-    HttpService(QueryEngine& engine, SiteConfig config, EventLog& events);
+    HttpService(QueryEngine& engine, SiteConfig config, EventSink& events);
 
     // The banners to serve; without them the banner paths are refused. Set before install.
     void setBanners(const BannerSite* banners) { m_banners = banners; }
@@ -28,12 +31,18 @@ class HttpService {
 
     void install(httplib::Server& server);
 
+    // New site settings for every request from now on; requests under way finish with the old ones.
+    void replaceConfig(SiteConfig config);
+
   private:
     void installBanners(httplib::Server& server);
+    void installSitePages(httplib::Server& server);
+    std::shared_ptr<const SiteConfig> config() const;
 
     QueryEngine& m_engine;
-    SiteConfig m_config;
-    EventLog& m_events;
+    mutable std::mutex m_configMutex;
+    std::shared_ptr<const SiteConfig> m_config;
+    EventSink& m_events;
     const BannerSite* m_banners = nullptr;
     const NewsSite* m_news = nullptr;
 };

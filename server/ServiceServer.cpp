@@ -58,11 +58,12 @@ bool ServiceServer::process_and_close_socket(socket_t socket) {
 void ServiceServer::serve(const RequestCollector::Connection& connection) {
     RawRequestStream stream(connection->socket, read_timeout_sec_, write_timeout_sec_,
                             std::move(connection->received), connection->deadline);
-    if (svr_sock_ == INVALID_SOCKET || !stream.startRequest()) {
+    if (!stream.startRequest()) {
         closeConnection(connection->socket);
         return;
     }
-    const bool last = connection->requestsLeft <= 1 || !stream.mayKeepAlive();
+    // A request that arrived before the stop is still answered, as the connection's last.
+    const bool last = connection->requestsLeft <= 1 || !stream.mayKeepAlive() || svr_sock_ == INVALID_SOCKET;
     bool closed = false;
     const bool answered = process_request(stream, last, closed, nullptr);
     if (!answered || closed || last || svr_sock_ == INVALID_SOCKET) {

@@ -1,5 +1,7 @@
 #include "SiteConfig.h"
 
+#include "BuiltInSiteConfig.h"
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -21,24 +23,6 @@ void appendLine(std::string& out, const std::string& line) {
     out += line;
     out += "\r\n";
 }
-
-const char* const kBuiltIn = R"(# Default site settings of statdesk-service.
-version 1 127.0.0.1:8470 310
-version 2 www.harborhoops.example.com 190
-version 2 127.0.0.1:8470 200
-version 3 127.0.0.1:8470 120
-brand www.harborhoops.example.com 1 http://ads.example.com/b{.gif http://ads.example.com/c{ 2
-brand 127.0.0.1:8470 2 http://127.0.0.1:8470/banners/banner.gif?n={ http://127.0.0.1:8470/banners/click?n={ 2
-notice Your version of the Statdesk
-notice executable file is out of date - new features have been added.
-notice Please visit our website at the link below to download the latest version.
-notice <URL>
-page /links/box-scores.html Box score archive | Game-by-game box scores are coming to this site.
-page /links/draft-board.html Draft board | Every draft, round by round, is coming to this site.
-page /links/record-book.html Record book | Career, season and single-game records are coming here.
-page /links/arena-guide.html Arena guide | The home courts of every team are coming to this site.
-page /links/stat-quiz.html Stat quiz | A weekly quiz drawn from the all-time tables is coming here.
-)";
 
 std::string escapeHtml(const std::string& text) {
     std::string out;
@@ -87,7 +71,7 @@ std::string pageHtml(const std::string& rest) {
 } // namespace
 
 SiteConfig SiteConfig::builtIn() {
-    return parse(kBuiltIn, "built-in settings");
+    return parse(std::string(kBuiltInSiteConfig), "built-in settings");
 }
 
 SiteConfig SiteConfig::read(const std::string& path) {
@@ -131,6 +115,14 @@ SiteConfig SiteConfig::parse(const std::string& text, const std::string& origin)
                 fail("\"page\" takes a path beginning with \"/\" and a title");
             const size_t path = line.find(fields[1], line.find("page") + 4);
             config.m_pages.push_back({fields[1], pageHtml(line.substr(path + fields[1].size()))});
+        } else if (fields[0] == "listen") {
+            if (fields.size() != 2)
+                fail("\"listen\" takes one address ADDR:PORT");
+            try {
+                config.m_listen.push_back(readListenAddress(fields[1]));
+            } catch (const std::invalid_argument& error) {
+                fail(error.what());
+            }
         } else {
             fail("unknown setting \"" + fields[0] + "\"");
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CommandLine.h"
+
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@ namespace statdesk::server {
 //   brand BRAND-HOME BANNER-COUNT BANNER-ADDRESS BANNER-CLICK-ADDRESS PRODUCT
 //   notice TEXT-TO-THE-END-OF-THE-LINE        (at most four)
 //   page PATH TITLE [| TEXT]                  a small HTML page of the site at PATH
+//   listen ADDR:PORT                          an address to serve on without --listen (read at start)
 // with "#" comment lines and blank lines; a field written "-" is empty.
 class SiteConfig {
   public:
@@ -32,6 +35,7 @@ class SiteConfig {
         std::string html;
     };
     const std::vector<Page>& pages() const { return m_pages; }
+    const std::vector<ListenAddress>& listen() const { return m_listen; }
 
   private:
     struct Version {
@@ -45,6 +49,7 @@ class SiteConfig {
     std::vector<Brand> m_brands;
     std::vector<std::string> m_notice;
     std::vector<Page> m_pages;
+    std::vector<ListenAddress> m_listen;
 };
 
 } // namespace statdesk::server

@@ -1,11 +1,12 @@
 #include "CommandLine.h"
 #include "HttpService.h"
+#include "ServiceHealth.h"
 #include "ServiceServer.h"
+#include "ServiceSignals.h"
 #include "TableLoader.h"
 
 #include <httplib.h>
 
-#include <csignal>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -14,16 +15,6 @@
 using namespace statdesk::server;
 
 namespace {
-
-// Blocks the stop signals in every thread; the main thread waits for them with sigwait.
-sigset_t stopSignals() {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    return signals;
-}
 
 // A bad banner folder is an option error, found before the slower loading of the tables.
 std::optional<BannerSite> loadBanners(const ServiceOptions& options) {
@@ -37,19 +28,26 @@ std::optional<BannerSite> loadBanners(const ServiceOptions& options) {
 }
 
 int run(const ServiceOptions& options) {
+    // Before any thread starts (the event writers start with their store): every thread inherits the
+    // blocked signals, so that they reach the main thread's wait and not a thread they would end.
+    const ServiceSignals signals;
     const std::optional<BannerSite> banners = loadBanners(options);
     QueryEngine engine(loadTables(options.databasePath));
     SiteConfig config = options.configPath ? SiteConfig::read(*options.configPath) : SiteConfig::builtIn();
-    EventLog events(options.eventsPath);
-    HttpService service(engine, std::move(config), events);
+    const std::unique_ptr<EventSink> events =
+        EventSink::open(options.eventsPath, options.replica, options.spoolPath);
+    const std::vector<ListenAddress> listen = listenAddresses(options, config.listen());
+    HttpService service(engine, std::move(config), *events);
+    ServiceHealth health;
     service.setBanners(banners ? &*banners : nullptr);
     const NewsSite news(RecapIndex::load(options.databasePath), options.newsDate);
     service.setNewsSite(&news);
 
-    const sigset_t signals = stopSignals();
     std::vector<std::unique_ptr<ServiceServer>> servers;
-    for (const ListenAddress& address : options.listen) {
+    for (const ListenAddress& address : listen) {
         auto server = std::make_unique<ServiceServer>();
+        // Before the service's routes: its site pages answer every path no earlier route took.
+        health.install(*server);
         service.install(*server);
         const int port = server->bindTo(address.host, address.port);
         if (port <= 0) {
@@ -63,12 +61,18 @@ int run(const ServiceOptions& options) {
     for (auto& server : servers)
         threads.emplace_back([&server] { server->listen_after_bind(); });
 
-    int received = 0;
-    sigwait(&signals, &received);
+    // Bound and listening: what connects now waits in the queue until a listening thread takes it.
+    health.set(ServiceHealth::State::Serving);
+
+    // A graceful stop: no new connections, the requests that have arrived are answered, and the
+    // events they carried are stored before the process ends.
+    signals.waitForStop([&] { reloadSiteConfig(service, options.configPath, std::cerr); });
+    health.set(ServiceHealth::State::Stopping);
     for (auto& server : servers)
         server->stop();
     for (auto& thread : threads)
         thread.join();
+    servers.clear();
     return 0;
 }
 

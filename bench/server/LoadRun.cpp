@@ -18,8 +18,9 @@ using Clock = std::chrono::steady_clock;
 constexpr int kPageSize = 20;
 constexpr size_t kPlayerFields = 76;
 
-// Sends one request and reads the reply until the server closes; empty on a connection failure.
-std::string exchange(int port, const std::string& request) {
+} // namespace
+
+std::string exchangeOnce(int port, const std::string& request) {
     const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -36,6 +37,8 @@ std::string exchange(int port, const std::string& request) {
     close(socket);
     return reply;
 }
+
+namespace {
 
 bool isFullPage(const std::string& reply) {
     const size_t body = reply.find("\r\n\r\n");
@@ -70,7 +73,7 @@ LoadResult runLoad(int port, int clients, int requestsPerClient, double maxSecon
                                             "Content-Length: " +
                                             std::to_string(body.size()) + "\r\n\r\n" + body;
                 const auto sent = Clock::now();
-                const bool good = isFullPage(exchange(port, request));
+                const bool good = isFullPage(exchangeOnce(port, request));
                 mine.push_back(std::chrono::duration<double, std::milli>(Clock::now() - sent).count());
                 errors += good ? 0 : 1;
             }
@@ -85,6 +88,7 @@ LoadResult runLoad(int port, int clients, int requestsPerClient, double maxSecon
     result.requests = latencies.size();
     if (!latencies.empty()) {
         std::sort(latencies.begin(), latencies.end());
+        result.p50Milliseconds = latencies[latencies.size() / 2];
         result.p99Milliseconds = latencies[std::min(latencies.size() - 1, latencies.size() * 99 / 100)];
     }
     return result;

@@ -11,7 +11,6 @@
 #include "Showcase.h"
 #include "StartupState.h"
 #include "StatdeskApplication.h"
-#include "TFormSort3.h"
 #include "TFtpClient.h"
 #include "THttpCli.h"
 #include "TableWindow.h"
@@ -248,13 +247,13 @@ void TForm1::linkMenuItemClick(int menu, int item) {
     const BrandRecord& brand = brandRecord();
     const MenuLinkList& links = menu == 1 ? brand.MenuLinks : brand.MenuLinks2;
     const QString address = links.Address[static_cast<size_t>(item + 2)];
-    openAndReport(address, UsageEvent::menuClickLine(address, brand.BrandHome), sharedDialogs().FormSort3);
+    openAndReport(address, UsageEvent::menuClickLine(address, brand.BrandHome), usageEventClient());
 }
 
 void TForm1::DynClick(int label) {
     const BrandRecord& brand = brandRecord();
     const QString address = brand.PanelLinks.Address[static_cast<size_t>(label)];
-    openAndReport(address, UsageEvent::toolClickLine(address, brand.BrandHome), sharedDialogs().FormSort3);
+    openAndReport(address, UsageEvent::toolClickLine(address, brand.BrandHome), usageEventClient());
 }
 
 void TForm1::pictureLinkClick(int number) {

@@ -23,6 +23,10 @@ SharedDialogs& sharedDialogs() {
     return dialogs;
 }
 
+THttpCli* usageEventClient() {
+    return sharedDialogs().FormSort3 ? &sharedDialogs().FormSort3->HttpCli6() : nullptr;
+}
+
 void createSharedDialogs(QWidget* mainWindow) {
     SharedDialogs& d = sharedDialogs();
     const BrandRecord& brand = brandRecord();

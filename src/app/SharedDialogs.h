@@ -17,6 +17,7 @@ class TForm14;
 class TForm15;
 class TForm17;
 class TFormSort3;
+class THttpCli;
 
 // Dialogs created once at start-up and reused by every part. Those whose features arrive later
 // start as windows with their name and caption; the table dialogs live with the table windows.
@@ -37,6 +38,9 @@ struct SharedDialogs {
 
 // The one process-wide reference to each shared dialog.
 SharedDialogs& sharedDialogs();
+
+// The client that usage events go through: the sort options window's; none before it exists.
+THttpCli* usageEventClient();
 
 // Creates the shared dialogs in their fixed order, owned by the main window.
 void createSharedDialogs(QWidget* mainWindow);

@@ -10,10 +10,12 @@
 #include "StartupState.h"
 #include "StatdeskApplication.h"
 #include "UpdateNotice.h"
+#include "UserWorkingFolder.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTextStream>
 
 namespace statdesk {
@@ -33,6 +35,8 @@ int runStatdesk(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Statdesk"));
 
     try {
+        enterUserWorkingFolder(QCoreApplication::applicationDirPath(), installedLayout(),
+                               QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
         brandRecord() = loadBrandRecordFromProgram(QCoreApplication::applicationFilePath());
     } catch (const StartupError& error) {
         return reportFatal(error.message());

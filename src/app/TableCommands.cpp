@@ -91,7 +91,7 @@ void TForm1::Unhide1Click() {
 
 void TForm1::Print1Click() {
     if (TableWindow* window = activeTableWindow())
-        runReport(*window, *sharedDialogs().DualListDlg, *sharedDialogs().Form15);
+        runReport(window->page(), *sharedDialogs().DualListDlg, *sharedDialogs().Form15);
 }
 
 // The hidden entry does what "&Print" does; its dialog offers the preview.

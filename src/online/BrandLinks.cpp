@@ -3,7 +3,7 @@
 #include "BrandRecord.h"
 #include "NumberText.h"
 #include "Seams.h"
-#include "TFormSort3.h"
+#include "UsageEvent.h"
 
 #include <QAction>
 #include <QLabel>
@@ -78,11 +78,11 @@ void hidePanelLinks(const PanelLinkLabels& labels) {
         label->hide();
 }
 
-void openAndReport(const QString& address, const QString& eventLine, TFormSort3* events) {
+void openAndReport(const QString& address, const QString& eventLine, THttpCli* events) {
     if (!address.isEmpty())
         seams::opener().open(address);
     if (events)
-        events->postline(eventLine);
+        postline(*events, eventLine);
 }
 
 } // namespace statdesk

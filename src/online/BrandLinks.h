@@ -13,7 +13,7 @@ namespace statdesk {
 
 struct BrandRecord;
 struct MenuLinkList;
-class TFormSort3;
+class THttpCli;
 
 // A link menu shows entries 2 to 50 of its list; entry 1 is the menu's own caption.
 inline constexpr int kLinkMenuItems = 49;
@@ -44,6 +44,6 @@ void hidePanelLinks(const PanelLinkLabels& labels);
 
 // Hands a non-empty address to the opener, then sends the event line through the usage-event
 // client; a failed send is thrown. Without that client there is nothing to send through.
-void openAndReport(const QString& address, const QString& eventLine, TFormSort3* events);
+void openAndReport(const QString& address, const QString& eventLine, THttpCli* events);
 
 } // namespace statdesk

@@ -52,7 +52,7 @@ class Coder final {
         m_dictionary.touch(code);
         write(code);
         if (m_previous != NoCode)
-            m_dictionary.learnAfterLongestMatch(m_previous, m_previousLength, m_phrase.data(), length);
+            m_dictionary.learn(m_previous, m_previousLength, m_phrase.data(), length);
         m_previous = code;
         m_previousLength = length;
         m_current = NoCode;

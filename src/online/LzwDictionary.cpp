@@ -14,36 +14,40 @@ namespace {
 constexpr int ListHead = 4096;
 constexpr int TableSize = 4097;
 
+// The child table has a row for every byte with a column for every code that can be a parent:
+// the few bytes common in a text keep their rows in the cache.
+constexpr std::size_t ChildTableSize = std::size_t(256) * CodeLimit;
+
+constexpr std::size_t childSlot(int parent, int byte) {
+    return std::size_t(byte) * CodeLimit + std::size_t(parent);
+}
+
 } // namespace
 
-// One code's row of the eight tables. Rows rather than separate tables keep everything a step
-// touches for one code in one cache line, which is most of the coder's speed.
+// One code's row of the tables. Rows rather than separate tables keep everything a step touches
+// for one code in one cache line.
 struct LzwDictionary::Entry {
     std::uint16_t lastByte;
     std::uint16_t parent;
-    std::uint16_t firstChild;
-    std::uint16_t nextSibling;
-    std::uint16_t previousSibling;
     std::uint16_t childCount;
     std::uint16_t newer; // toward the front of the recency list
     std::uint16_t older; // toward the back
 };
 
-LzwDictionary::LzwDictionary() : m_entries(std::make_unique<Entry[]>(TableSize)) {
+LzwDictionary::LzwDictionary()
+    : m_entries(std::make_unique<Entry[]>(TableSize)),
+      m_children(std::make_unique<std::uint16_t[]>(ChildTableSize)) {
     for (int code = 0; code < TableSize; ++code)
-        m_entries[code] = {std::uint16_t(code & 0xFF), NoCode, NoCode, NoCode, NoCode, 0, NoCode, NoCode};
+        m_entries[code] = {std::uint16_t(code & 0xFF), NoCode, 0, NoCode, NoCode};
     m_entries[ListHead].newer = ListHead;
     m_entries[ListHead].older = ListHead;
+    std::fill_n(m_children.get(), ChildTableSize, std::uint16_t(NoCode));
 }
 
 LzwDictionary::~LzwDictionary() = default;
 
 int LzwDictionary::child(int parent, std::uint8_t byte) const {
-    const Entry* entries = m_entries.get();
-    int code = entries[parent].firstChild;
-    while (code != NoCode && entries[code].lastByte != byte)
-        code = entries[code].nextSibling;
-    return code;
+    return m_children[childSlot(parent, byte)];
 }
 
 inline void LzwDictionary::unlinkRecency(int code) {
@@ -63,38 +67,17 @@ inline void LzwDictionary::moveBehind(int anchor, int code) {
 
 std::size_t LzwDictionary::match(int& code, int& length, std::uint8_t* phrase,
                                  std::span<const std::uint8_t> input) {
-    Entry* entries = m_entries.get();
     int current = code;
     std::size_t taken = 0;
-    for (; taken < input.size(); ++taken) {
-        const std::uint8_t byte = input[taken];
-        const int first = entries[current].firstChild;
-        if (first == NoCode)
-            break;
-        if (entries[first].lastByte == byte) {
-            current = first;
-            continue;
-        }
-        int found = entries[first].nextSibling;
-        while (found != NoCode && entries[found].lastByte != byte)
-            found = entries[found].nextSibling;
+    // Each byte goes into the phrase as it is taken: cheaper than copying a few bytes afterwards.
+    for (std::uint8_t* end = phrase + length; taken < input.size(); ++taken) {
+        const int found = child(current, input[taken]);
         if (found == NoCode)
             break;
-        // A found child moves to the front of its parent's children, so frequent continuations
-        // are found first; the order of children is not part of the format.
-        const int previous = entries[found].previousSibling;
-        const int next = entries[found].nextSibling;
-        entries[previous].nextSibling = std::uint16_t(next);
-        if (next != NoCode)
-            entries[next].previousSibling = std::uint16_t(previous);
-        entries[found].previousSibling = NoCode;
-        entries[found].nextSibling = std::uint16_t(first);
-        entries[first].previousSibling = std::uint16_t(found);
-        entries[current].firstChild = std::uint16_t(found);
+        end[taken] = input[taken];
         current = found;
     }
     assert(length + int(taken) <= MaxStringLength);
-    std::copy_n(input.data(), taken, phrase + length);
     code = current;
     length += int(taken);
     return taken;
@@ -113,45 +96,18 @@ void LzwDictionary::touch(int code) {
 }
 
 inline void LzwDictionary::unlinkChild(int code) {
-    Entry* entries = m_entries.get();
-    const int parent = entries[code].parent;
-    const int previous = entries[code].previousSibling;
-    const int next = entries[code].nextSibling;
-    if (previous == NoCode)
-        entries[parent].firstChild = std::uint16_t(next);
-    else
-        entries[previous].nextSibling = std::uint16_t(next);
-    if (next != NoCode)
-        entries[next].previousSibling = std::uint16_t(previous);
-    --entries[parent].childCount;
+    const Entry& entry = m_entries[code];
+    m_children[childSlot(entry.parent, entry.lastByte)] = NoCode;
+    --m_entries[entry.parent].childCount;
 }
 
 void LzwDictionary::learn(int previous, int previousLength, const std::uint8_t* phrase, int length) {
-    learnFrom(previous, previousLength, phrase, length, false);
-}
-
-void LzwDictionary::learnAfterLongestMatch(int previous, int previousLength, const std::uint8_t* phrase,
-                                           int length) {
-    learnFrom(previous, previousLength, phrase, length, true);
-}
-
-inline void LzwDictionary::learnFrom(int previous, int previousLength, const std::uint8_t* phrase, int length,
-                                     bool afterLongestMatch) {
     Entry* entries = m_entries.get();
     const int end = std::min(length, MaxStringLength - previousLength); // new strings stay within 100 bytes
-    const int recent = m_firstMade;
-    m_firstMade = NoCode;
     int x = previous;
     int r = 0;
     for (; r < end && entries[x].childCount < 256; ++r) {
-        int existing;
-        if (r == 0 && afterLongestMatch)
-            existing =
-                recent != NoCode && entries[recent].parent == x && entries[recent].lastByte == phrase[0]
-                    ? recent
-                    : NoCode;
-        else
-            existing = child(x, phrase[r]);
+        const int existing = child(x, phrase[r]);
         if (existing == NoCode)
             break;
         x = existing;
@@ -173,19 +129,11 @@ inline void LzwDictionary::learnFrom(int previous, int previousLength, const std
             unlinkRecency(code);
             unlinkChild(code);
         }
-        if (m_firstMade == NoCode)
-            m_firstMade = code;
-        const int first = entries[x].firstChild;
         Entry& made = entries[code];
         made.lastByte = phrase[r];
         made.parent = std::uint16_t(x);
-        made.firstChild = NoCode;
-        made.nextSibling = std::uint16_t(first);
-        made.previousSibling = NoCode;
         made.childCount = 0;
-        if (first != NoCode)
-            entries[first].previousSibling = std::uint16_t(code);
-        entries[x].firstChild = std::uint16_t(code);
+        m_children[childSlot(x, phrase[r])] = std::uint16_t(code);
         ++entries[x].childCount;
         moveBehind(x >= FirstLearnedCode ? x : ListHead, code);
         x = code;

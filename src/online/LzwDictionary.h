@@ -40,11 +40,6 @@ class LzwDictionary final {
     // and while the parent has fewer than 256 children.
     void learn(int previous, int previousLength, const std::uint8_t* phrase, int length);
 
-    // learn() for a coder whose previous phrase ended because the dictionary then had no child
-    // for phrase[0]: only the first string the last learning step made can have become it, which
-    // saves a walk over the previous phrase's children.
-    void learnAfterLongestMatch(int previous, int previousLength, const std::uint8_t* phrase, int length);
-
     bool knows(int code) const { return code >= 0 && code < m_nextFree; }
     int nextFree() const { return m_nextFree; }
 
@@ -56,12 +51,12 @@ class LzwDictionary final {
     void unlinkChild(int code);
     void unlinkRecency(int code);
     void moveBehind(int anchor, int code);
-    void learnFrom(int previous, int previousLength, const std::uint8_t* phrase, int length,
-                   bool afterLongestMatch);
 
     std::unique_ptr<Entry[]> m_entries;
+    // The code of each (parent, byte) string, NoCode where the dictionary has none: one look-up
+    // per step, where walking a parent's children was most of the coder's time.
+    std::unique_ptr<std::uint16_t[]> m_children;
     int m_nextFree = lzw::FirstLearnedCode;
-    int m_firstMade = lzw::NoCode; // by the last learning step
 };
 
 } // namespace statdesk

@@ -1,6 +1,5 @@
 #include "ReportCommand.h"
 
-#include "DrawGrid.h"
 #include "GlyphSet.h"
 #include "PreviewWindow.h"
 #include "PrintOptionsDialog.h"
@@ -8,7 +7,7 @@
 #include "ReportPrinter.h"
 #include "RowSource.h"
 #include "Seams.h"
-#include "TableWindow.h"
+#include "TablePage.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -31,10 +30,9 @@ ReportSettings settingsOf(const PrintOptions& options) {
     return settings;
 }
 
-std::vector<ReportLine> linesOf(TableWindow& window, const ReportSettings& settings) {
-    const ReportRows range =
-        reportRows(window.DrawGrid1()->topRow(), window.LastPageSize(), window.rows().GridLineCount() - 1);
-    return reportLines(window.family(), settings, CacheRows(window.rows()), range, RowCache::TotalsRecord);
+std::vector<ReportLine> linesOf(const TablePage& page, const ReportSettings& settings) {
+    const ReportRows range = reportRows(page.topRow, page.pageSize, page.rows.GridLineCount() - 1);
+    return reportLines(page.family, settings, CacheRows(page.rows), range, RowCache::TotalsRecord);
 }
 
 // False (and the user told why) when the line width allows no report.
@@ -81,14 +79,14 @@ GlyphSet loadGlyphs() {
 }
 
 // One pass to the printer; false when it went back to the dialog without printing.
-bool printPass(TableWindow& window, const PrintOptions& options) {
+bool printPass(const TablePage& page, const PrintOptions& options) {
     QPrinter& printer = reportPrinter();
     if (!choosePrinter(printer))
         return false;
     // The line width is checked before the job starts: a print system that spools the whole
     // document cannot take back a started job, and a refused pass must not print a page.
     const ReportSettings settings = settingsOf(options);
-    const LineWidth width = charactersPerLine(window.family(), settings);
+    const LineWidth width = charactersPerLine(page.family, settings);
     if (!checkLineWidth(width))
         return false;
     QPainter painter;
@@ -98,7 +96,7 @@ bool printPass(TableWindow& window, const PrintOptions& options) {
                                      .toStdString());
     const GlyphSet glyphs = loadGlyphs();
     PrinterSurface surface(printer, painter);
-    printReportLines(surface, linesOf(window, settings), width.characters, glyphs);
+    printReportLines(surface, linesOf(page, settings), width.characters, glyphs);
     if (!painter.end())
         throw std::runtime_error(QStringLiteral("The printer \"%1\" could not finish the print job.")
                                      .arg(printer.printerName())
@@ -106,24 +104,24 @@ bool printPass(TableWindow& window, const PrintOptions& options) {
     return true;
 }
 
-void previewPass(TableWindow& window, const PrintOptions& options, TForm15& preview) {
+void previewPass(const TablePage& page, const PrintOptions& options, TForm15& preview) {
     preview.beginPass();
     const ReportSettings settings = settingsOf(options);
-    if (!checkLineWidth(charactersPerLine(window.family(), settings)))
+    if (!checkLineWidth(charactersPerLine(page.family, settings)))
         return;
     {
         QPainter painter(&preview.image());
         painter.setFont(TForm15::previewFont());
         painter.setPen(Qt::black);
-        previewReportLines(painter, linesOf(window, settings));
+        previewReportLines(painter, linesOf(page, settings));
     }
     preview.showPreview();
 }
 
 } // namespace
 
-void runReport(TableWindow& window, TDualListDlg& options, TForm15& preview) {
-    options.prepare(window.family());
+void runReport(const TablePage& page, TDualListDlg& options, TForm15& preview) {
+    options.prepare(page.family);
     for (;;) {
         const TDualListDlg::Result result = options.run();
         if (result == TDualListDlg::Result::Cancel)
@@ -135,10 +133,10 @@ void runReport(TableWindow& window, TDualListDlg& options, TForm15& preview) {
             continue;
         }
         if (result == TDualListDlg::Result::Preview) {
-            previewPass(window, options.options(), preview);
+            previewPass(page, options.options(), preview);
             continue;
         }
-        if (printPass(window, options.options()))
+        if (printPass(page, options.options()))
             return;
     }
 }

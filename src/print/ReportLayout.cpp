@@ -4,6 +4,7 @@
 #include "ColumnCatalogue.h"
 #include "PrintColumns.h"
 #include "RowSource.h"
+#include "Windows1252.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,19 +12,15 @@
 namespace statdesk {
 namespace {
 
-QString fromLatin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString cellValue(Family family, const ReportCell& cell, const RowSource& rows, int record, int field) {
     const double value = rows.number(record, field);
     switch (cell.format) {
     case ReportFormat::Text:
-        return fromLatin1(rows.text(record, field));
+        return fromWindows1252(rows.text(record, field));
     case ReportFormat::Literal:
-        return fromLatin1(cell.literal);
+        return fromWindows1252(cell.literal);
     case ReportFormat::Int:
-        return IntCell(family, static_cast<long long>(value), cell.width);
+        return IntCell(family, wholeValue(value), cell.width);
     case ReportFormat::Real:
         return RealCell(family, value, cell.width, cell.decimals);
     case ReportFormat::Fraction:
@@ -37,7 +34,7 @@ QString cellValue(Family family, const ReportCell& cell, const RowSource& rows, 
 // A right-aligned second header loses its leading characters when the column prints narrower than
 // the width the header was laid out for.
 QString header2Text(const PrintColumn& column, const ReportColumnChoice& choice) {
-    QString text = fromLatin1(column.header2);
+    QString text = fromWindows1252(column.header2);
     if (column.header2RightAligned && choice.width < choice.nominal)
         text.remove(0, std::min<qsizetype>(choice.nominal - choice.width, text.size()));
     return text;
@@ -92,7 +89,7 @@ std::vector<ReportLine> reportLines(Family family, const ReportSettings& setting
             QString text;
             switch (kind) {
             case ReportLineKind::Header1:
-                text = fromLatin1(column->header1);
+                text = fromWindows1252(column->header1);
                 break;
             case ReportLineKind::Header2:
                 text = header2Text(*column, choice);

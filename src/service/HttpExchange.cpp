@@ -1,5 +1,7 @@
 #include "HttpExchange.h"
 
+#include "SocketErrorNumber.h"
+
 #include <QEventLoop>
 #include <QNetworkProxy>
 #include <QTcpSocket>
@@ -11,7 +13,7 @@ constexpr int kSocketFailureStatus = 404;
 
 QString socketErrorText(const QTcpSocket& socket) {
     return socket.errorString() + QStringLiteral(" (Error #") +
-           QString::number(static_cast<int>(socket.error())) + QLatin1Char(')');
+           QString::number(socketErrorNumber(socket.error())) + QLatin1Char(')');
 }
 
 } // namespace

@@ -1,20 +1,24 @@
 #pragma once
 
 #include "QueryRequest.h"
+#include "SearchIndex.h"
 
 #include <QDialog>
 #include <QStringList>
 
+class QItemSelection;
 class QLabel;
 class QListWidget;
 class QPushButton;
 
 namespace statdesk {
 
+class SearchField;
 class TableWindow;
 
 // The select dialog: the values still possible under a window's criteria, from the service; the
-// chosen ones become one criteria group of the window.
+// chosen ones become one criteria group of the window. A search field above the list narrows it to
+// the values containing the typed text; a value chosen stays chosen while the narrowing hides it.
 class TBtnRightDlg1 final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TBtnRightDlg1)
@@ -30,6 +34,7 @@ class TBtnRightDlg1 final : public QDialog {
     // The chosen values, sorted without regard to case.
     const QStringList& chosen() const { return m_chosen; }
 
+    SearchField* SearchEdit = nullptr;
     QListWidget* ListBox1 = nullptr;
     QListWidget* ListBox2 = nullptr;
     QLabel* Label1 = nullptr;
@@ -39,13 +44,24 @@ class TBtnRightDlg1 final : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void fill(const QStringList& values);
+    void narrow(const QString& typed);
+    void chooseFromSearch();
+    void onSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void choose(const QString& text);
     void unchoose(const QString& text);
     void showChosen();
 
+    QStringList m_values;
+    SearchIndex m_index;
+    std::vector<int> m_shown;   // the value of each row of the list
+    std::vector<bool> m_picked; // per value: its item is chosen, shown or not
+    bool m_refilling = false;
+    // The user went into the list by keyboard since the text last changed; its current item is theirs.
+    bool m_movedToList = false;
     QStringList m_chosen;
 };
 

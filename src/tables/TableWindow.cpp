@@ -302,6 +302,10 @@ bool TableWindow::fetchMissingRecords(int first, int last,
     return true;
 }
 
+TablePage TableWindow::page() const {
+    return {family(), *m_rows, m_grid->topRow(), m_lastPageSize};
+}
+
 void TableWindow::Redraw() {
     QString lines = QStringLiteral("Total Lines: ") + QString::number(m_rows->GridLineCount() - 1);
     if (m_rows->resultExceedsCapacity())

@@ -5,6 +5,7 @@
 #include "RequestState.h"
 #include "RowBand.h"
 #include "RowCache.h"
+#include "TablePage.h"
 #include "TableWindowSetup.h"
 
 #include <QAction>
@@ -88,6 +89,8 @@ class TableWindow : public QWidget {
     QLabel* Label2() const { return m_label2; }
     int LastTopRow() const { return m_lastTopRow; }
     int LastPageSize() const { return m_lastPageSize; }
+    // The page on screen, as the report prints it.
+    TablePage page() const;
     bool isBusy() const { return m_busyDepth > 0; }
 
     // The banner rotation puts a picture in slot 1 or 2.

@@ -1,5 +1,6 @@
 #include "BannerSlots.h"
 #include "BrandRecord.h"
+#include "ClosedHosts.h"
 #include "FakeSeams.h"
 #include "MainWindow.h"
 #include "RecordingServer.h"
@@ -87,9 +88,8 @@ void TestBannerRotation::init() {
     m_banners = std::make_unique<RecordingServer>();
     m_banners->setReply(httpReply(onePixelGif(qRgb(0, 0, 255))));
     const QString stats = m_statistics->hostPort();
+    pointHostsAtClosedPort();
     qputenv("STATDESK_HOSTS", (stats + "," + stats + "," + stats).toLatin1());
-    qputenv("STATDESK_SITE", deadHost().toLatin1());
-    qputenv("STATDESK_FTP", deadHost().toLatin1());
     brandRecord() = BrandRecord{};
     brandRecord().BannerCount = 2;
     brandRecord().BannerAddress = QStringLiteral("http://%1/b{.gif?x=}").arg(m_banners->hostPort());
@@ -107,8 +107,7 @@ void TestBannerRotation::cleanup() {
     m_presenter.reset();
     m_banners.reset();
     m_statistics.reset();
-    for (const char* name : {"STATDESK_HOSTS", "STATDESK_SITE", "STATDESK_FTP"})
-        qunsetenv(name);
+    pointHostsAtClosedPort();
     QDir::setCurrent(QDir::tempPath());
     m_folder.reset();
 }

@@ -1,4 +1,5 @@
 #include "BrandRecord.h"
+#include "ClosedHosts.h"
 #include "FakeSeams.h"
 #include "MainWindow.h"
 #include "RecordingServer.h"
@@ -115,6 +116,7 @@ void TestBrandLinks::init() {
     QDir::setCurrent(m_folder.path());
     m_site = std::make_unique<RecordingServer>();
     m_site->setReply(httpReply("OK\r\n"));
+    pointHostsAtClosedPort();
     qputenv("STATDESK_SITE", m_site->hostPort().toLatin1());
     m_opener = std::make_unique<RecordingOpener>();
     m_presenter = std::make_unique<RecordingPresenter>();
@@ -134,8 +136,7 @@ void TestBrandLinks::cleanup() {
     m_presenter.reset();
     m_opener.reset();
     m_site.reset();
-    qunsetenv("STATDESK_SITE");
-    qunsetenv("STATDESK_HOSTS");
+    pointHostsAtClosedPort();
 }
 
 QStringList TestBrandLinks::events() const {

@@ -1,4 +1,5 @@
 #include "BrandRecord.h"
+#include "ClosedHosts.h"
 #include "FakeSeams.h"
 #include "MainWindow.h"
 #include "ServiceProcess.h"
@@ -43,8 +44,7 @@ void TestDatasetCommands::initTestCase() {
 }
 
 void TestDatasetCommands::cleanupTestCase() {
-    qunsetenv("STATDESK_HOSTS");
-    qunsetenv("STATDESK_SITE");
+    test::pointHostsAtClosedPort();
     m_service.reset();
 }
 

@@ -1,4 +1,5 @@
 #include "BrandRecord.h"
+#include "ClosedHosts.h"
 #include "DialogDriver.h"
 #include "DocumentWindows.h"
 #include "FakeSeams.h"
@@ -74,6 +75,8 @@ class TestDocuments : public QObject {
     void cleanup();
     void entriesShowOnlyWithTheirFiles();
     void awardListLineForLine();
+    void viewerReadsOtherLineEndsAndWindows1252_data();
+    void viewerReadsOtherLineEndsAndWindows1252();
     void seasonSummaryThroughTheChooser();
     void playoffResultsDecoded();
     void missingFileLeavesTheViewerOpen();
@@ -92,6 +95,7 @@ void TestDocuments::init() {
     QVERIFY(m_folder->isValid());
     QVERIFY(QDir::setCurrent(m_folder->path()));
     brandRecord() = BrandRecord{};
+    test::pointHostsAtClosedPort();
     m_presenter = std::make_unique<test::RecordingPresenter>();
 }
 
@@ -142,6 +146,34 @@ void TestDocuments::awardListLineForLine() {
     QVERIFY(m_presenter->errors.isEmpty());
 }
 
+void TestDocuments::viewerReadsOtherLineEndsAndWindows1252_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("lines");
+    // Letters of the shipped files that Windows-1252 and Latin-1 code differently (0x8A, 0x9E) or
+    // alike (0xE9, 0xF3), and none of them UTF-8.
+    QTest::newRow("Windows-1252 letters")
+        << QByteArray("MVP\r\n1989  Dra\x9E"
+                      "en Petrovic\r\n1990  \x8A"
+                      "arunas Marciulionis\r\n"
+                      "2008  Jos\xE9 Calder\xF3n\r\n")
+        << QStringList{"MVP", QStringLiteral("1989  Dražen Petrovic"),
+                       QStringLiteral("1990  Šarunas Marciulionis"), QStringLiteral("2008  José Calderón")};
+    QTest::newRow("lone LF line ends") << QByteArray("MVP\n\n1990  Magic Johnson  \nlast\n")
+                                       << QStringList{"MVP", "", "1990  Magic Johnson  ", "last"};
+}
+
+void TestDocuments::viewerReadsOtherLineEndsAndWindows1252() {
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, lines);
+    writeFile(QStringLiteral("mvp.awd"), file);
+    openMain();
+    m_main->action("LeagueMVPs1")->trigger();
+    auto* viewer = activeChild<TForm20>(*m_main);
+    QVERIFY(viewer);
+    QCOMPARE(rows(viewer->ListBox1), lines);
+    QVERIFY(m_presenter->errors.isEmpty());
+}
+
 void TestDocuments::seasonSummaryThroughTheChooser() {
     writeFile(QStringLiteral("8990.SUM"), "SEASON 1989-90\r\n");
     writeFile(QStringLiteral("7071.SUM"), "SEASON 1970-71\r\n");
@@ -149,6 +181,7 @@ void TestDocuments::seasonSummaryThroughTheChooser() {
     DialogDriver chooser(sharedDialogs().BtnRightDlg2);
     chooser.then(pick(QStringLiteral("Select Season"), {"7071", "8990"}, QStringLiteral("8990")));
     m_main->action("Seasonsummaries1")->trigger();
+    QCOMPARE(chooser.shown(), 1);
     auto* viewer = activeChild<TForm20>(*m_main);
     QVERIFY(viewer);
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Season Summary - 8990.sum"));
@@ -157,6 +190,7 @@ void TestDocuments::seasonSummaryThroughTheChooser() {
     // Cancel opens nothing.
     chooser.then([](QDialog& dialog) { static_cast<TBtnRightDlg2&>(dialog).CancelBtn->click(); });
     m_main->action("Seasonsummaries1")->trigger();
+    QCOMPARE(chooser.shown(), 2);
     QCOMPARE(m_main->mdiArea()->subWindowList().size(), 1);
     QVERIFY(m_presenter->errors.isEmpty());
 }

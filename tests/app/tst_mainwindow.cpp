@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 #include "BrandRecord.h"
+#include "ClosedHosts.h"
 #include "DialogDriver.h"
 #include "FakeSeams.h"
 #include "MainWindow.h"
@@ -72,6 +73,7 @@ class TestMainWindow : public QObject {
 };
 
 void TestMainWindow::init() {
+    test::pointHostsAtClosedPort();
     QVERIFY(m_folder.isValid());
     QDir::setCurrent(m_folder.path());
     brandRecord() = quietBrand();

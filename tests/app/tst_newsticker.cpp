@@ -1,4 +1,5 @@
 #include "BrandRecord.h"
+#include "ClosedHosts.h"
 #include "FakeSeams.h"
 #include "MainWindow.h"
 #include "RecordingServer.h"
@@ -95,10 +96,8 @@ void TestNewsTicker::init() {
     QVERIFY(QDir::setCurrent(m_folder->path()));
     m_news = std::make_unique<RecordingServer>();
     m_news->setReply(kNotFound); // anything past the queued answers
+    pointHostsAtClosedPort();
     qputenv("STATDESK_NEWS", m_news->hostPort().toLatin1());
-    qputenv("STATDESK_SITE", deadHost().toLatin1());
-    qputenv("STATDESK_HOSTS", (deadHost() + "," + deadHost() + "," + deadHost()).toLatin1());
-    qputenv("STATDESK_FTP", deadHost().toLatin1());
     brandRecord() = BrandRecord{};
     brandRecord().ShowBand = true;
     brandRecord().ShowNews = true;
@@ -111,8 +110,7 @@ void TestNewsTicker::cleanup() {
     m_presenter.reset();
     m_opener.reset();
     m_news.reset();
-    for (const char* name : {"STATDESK_NEWS", "STATDESK_SITE", "STATDESK_HOSTS", "STATDESK_FTP"})
-        qunsetenv(name);
+    pointHostsAtClosedPort();
     QDir::setCurrent(QDir::tempPath());
     m_folder.reset();
 }

@@ -1,3 +1,4 @@
+#include "ClosedHosts.h"
 #include "FakeSeams.h"
 #include "ProxyDialog.h"
 #include "ProxyFile.h"
@@ -48,6 +49,7 @@ class TestProxySettings : public QObject {
 };
 
 void TestProxySettings::init() {
+    test::pointHostsAtClosedPort();
     QVERIFY(m_folder.isValid());
     QDir::setCurrent(m_folder.path());
     QFile::remove(QStringLiteral("PROXY.DAT"));

@@ -1,5 +1,6 @@
 #include "BrandRecord.h"
 #include "ChildServerProcess.h"
+#include "ClosedHosts.h"
 #include "FakeSeams.h"
 #include "MainWindow.h"
 #include "RecordingServer.h"
@@ -12,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,6 +52,8 @@ class TestStartupTasks : public QObject {
     void twoStartsUploadTheBeaconOnce();
     void noticeLinesFromTheNoticeText_data();
     void noticeLinesFromTheNoticeText();
+    void programStartShowsNoticeOrMainWindow_data();
+    void programStartShowsNoticeOrMainWindow();
 
   private:
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -63,9 +68,9 @@ void TestStartupTasks::init() {
     QVERIFY(QDir::setCurrent(m_folder->path()));
     m_site = std::make_unique<RecordingServer>();
     m_second = std::make_unique<RecordingServer>();
+    pointHostsAtClosedPort();
     qputenv("STATDESK_SITE", m_site->hostPort().toLatin1());
     qputenv("STATDESK_HOSTS", (deadHost() + "," + m_second->hostPort() + "," + deadHost()).toLatin1());
-    qputenv("STATDESK_FTP", deadHost().toLatin1());
     brandRecord() = BrandRecord{};
     brandRecord().BrandHome = kHome;
     brandRecord().VersionText = QStringLiteral("2.0");
@@ -81,9 +86,7 @@ void TestStartupTasks::cleanup() {
     m_presenter.reset();
     m_second.reset();
     m_site.reset();
-    qunsetenv("STATDESK_SITE");
-    qunsetenv("STATDESK_HOSTS");
-    qunsetenv("STATDESK_FTP");
+    pointHostsAtClosedPort();
     QDir::setCurrent(QDir::tempPath());
     m_folder.reset();
 }
@@ -104,8 +107,7 @@ void TestStartupTasks::versionCheckAndBannerSettings() {
 }
 
 void TestStartupTasks::unreachableServiceChangesNothing() {
-    qputenv("STATDESK_SITE", deadHost().toLatin1());
-    qputenv("STATDESK_HOSTS", (deadHost() + "," + deadHost() + "," + deadHost()).toLatin1());
+    pointHostsAtClosedPort();
     updateRequired() = true; // cleared by the set-up
     TForm1 main;
     QVERIFY(!updateRequired());
@@ -173,6 +175,50 @@ void TestStartupTasks::noticeLinesFromTheNoticeText() {
              lines);
     QVERIFY(notice.windowTitle().endsWith(QStringLiteral(" software update")));
     notice.hide();
+}
+
+void TestStartupTasks::programStartShowsNoticeOrMainWindow_data() {
+    QTest::addColumn<QByteArray>("versions");
+    QTest::addColumn<QString>("window");
+    // The default brand's home and version text, from resources/brand/default.json.
+    QTest::newRow("out of date: the notice, and the program ends")
+        << QByteArray("2\r\n127.0.0.1:8470\r\n201\r\n") << "statdesk::TForm12";
+    QTest::newRow("up to date: the main window")
+        << QByteArray("2\r\n127.0.0.1:8470\r\n200\r\n") << "statdesk::TForm1";
+}
+
+// The real program, branded with the default brand, with a watcher loaded into it that reports each
+// window it shows and closes it again.
+void TestStartupTasks::programStartShowsNoticeOrMainWindow() {
+    QFETCH(QByteArray, versions);
+    QFETCH(QString, window);
+    m_site->queueResponse({httpReply(versions), true, true});
+    m_site->setReply(httpReply("A newer copy\r\nis out\r\nGet it\r\n<URL>\r\n"));
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(STATDESK_START_PRELOAD));
+    program.setProcessEnvironment(environment); // the hosts of init(): the site here, the rest closed
+    program.setWorkingDirectory(m_folder->path());
+    QSignalSpy finished(&program, &QProcess::finished);
+    program.start(QStringLiteral(STATDESK_PROGRAM), QStringList{});
+    QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
+    // Only a hang outlasts this; the site answers from this process's event loop meanwhile.
+    QVERIFY2(finished.wait(120000), "the program did not end");
+    const QString output = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(program.exitCode() == 0, qPrintable(output));
+    QCOMPARE(requestLine(m_site->requests().value(0)), QByteArray("GET /cgi-bin/verread.exe HTTP/1.0"));
+
+    QStringList shown;
+    for (const QString& line : output.split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("shown: ")))
+            shown << line.mid(7).section(QStringLiteral(" | "), 0, 0);
+    QVERIFY2(shown.contains(window), qPrintable(output));
+    for (const QString& other : {QStringLiteral("statdesk::TForm1"), QStringLiteral("statdesk::TForm12")})
+        QVERIFY2(other == window || !shown.contains(other), qPrintable(output));
+    if (window == QStringLiteral("statdesk::TForm12"))
+        QVERIFY2(output.contains(QStringLiteral("A newer copy | is out | Get it")), qPrintable(output));
 }
 
 int main(int argc, char** argv) {

@@ -1,4 +1,5 @@
 #include "BrandRecord.h"
+#include "ClosedHosts.h"
 #include "ColorOptionsDialog.h"
 #include "DialogDriver.h"
 #include "DrawGrid.h"
@@ -119,8 +120,7 @@ void TestTableCommands::cleanup() {
 }
 
 void TestTableCommands::cleanupTestCase() {
-    qunsetenv("STATDESK_HOSTS");
-    qunsetenv("STATDESK_SITE");
+    test::pointHostsAtClosedPort();
     m_service.reset();
 }
 

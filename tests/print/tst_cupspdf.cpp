@@ -46,8 +46,7 @@ class TestCupsPdf : public QObject {
 
   private slots:
     void printedPageArrivesAsPdf() {
-        if (!CupsPdfQueue::canAdminister())
-            QSKIP("printing through CUPS needs root and the packages cups and printer-driver-cups-pdf");
+        STATDESK_SKIP_WITHOUT_CUPS_PDF();
         CupsPdfQueue queue;
         QVERIFY2(queue.isReady(), qPrintable(queue.errorString()));
         QVERIFY(QPrinterInfo::availablePrinterNames().contains(queue.name()));

@@ -7,11 +7,15 @@ using namespace statdesk;
 
 namespace {
 
-// A print definition file as the format describes it: one value per line, each ended by CR LF.
-QByteArray definitionFile(const QStringList& lines) {
+// A print definition file as the format describes it: one value per line, each ended by CR LF; or
+// as another program may write it, with other line ends and none after the last line.
+QByteArray definitionFile(const QStringList& lines, const QByteArray& lineEnd = "\r\n",
+                          bool lastLineEnded = true) {
     QByteArray bytes;
     for (const QString& line : lines)
-        bytes += line.toLatin1() + "\r\n";
+        bytes += line.toLatin1() + lineEnd;
+    if (!lastLineEnded)
+        bytes.chop(lineEnd.size());
     return bytes;
 }
 
@@ -55,6 +59,8 @@ class TestPrintOptions : public QObject {
     void smallFileReadsAndWritesBackByteForByte();
     void saveThenLoadRestoresAChangedState();
     void trueInSmallLettersLoadsAsDontFit();
+    void lineEndsOfOtherPrograms_data();
+    void lineEndsOfOtherPrograms();
     void numberLines_data();
     void numberLines();
     void badFilesChangeNothing_data();
@@ -285,6 +291,36 @@ void TestPrintOptions::trueInSmallLettersLoadsAsDontFit() {
     QCOMPARE(options.maximumCharacters(), 100);
     QCOMPARE(options.minimumCharacters(), 70); // the file's text, not a reset to 80
     QCOMPARE(options.PrintList, QStringList{"year"});
+}
+
+void TestPrintOptions::lineEndsOfOtherPrograms_data() {
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::addColumn<bool>("lastLineEnded");
+    QTest::newRow("CR LF") << QByteArray("\r\n") << true;
+    QTest::newRow("LF") << QByteArray("\n") << true;
+    QTest::newRow("lone CR") << QByteArray("\r") << true;
+    QTest::newRow("CR LF, none after the last line") << QByteArray("\r\n") << false;
+    QTest::newRow("LF, none after the last line") << QByteArray("\n") << false;
+    QTest::newRow("lone CR, none after the last line") << QByteArray("\r") << false;
+}
+
+void TestPrintOptions::lineEndsOfOtherPrograms() {
+    QFETCH(QByteArray, lineEnd);
+    QFETCH(bool, lastLineEnded);
+    // A name's trailing blanks are its own, not part of a line end.
+    const QByteArray file = definitionFile({"FALSE", "  132", "   60", "2", "year", "-2", "off FGM/G    ",
+                                            "11", "1", "off FGM/G    ", "2", "year", "% shoot"},
+                                           lineEnd, lastLineEnded);
+    PrintOptions options = prepared(Family::Teams);
+    const auto error = loadPrintDefinition(file, options);
+    QVERIFY2(!error, qPrintable(error ? error->text : QString()));
+    QVERIFY(!options.fitToPage());
+    QCOMPARE(options.maximumCharacters(), 132);
+    QCOMPARE(options.minimumCharacters(), 60);
+    QCOMPARE(options.printWidth(QStringLiteral("year")), -2);
+    QCOMPARE(options.printWidth(QStringLiteral("off FGM/G    ")), 11);
+    QCOMPARE(options.AvailableList, QStringList{"off FGM/G    "});
+    QCOMPARE(options.PrintList, (QStringList{"year", "% shoot"}));
 }
 
 void TestPrintOptions::numberLines_data() {

@@ -123,6 +123,9 @@ void TestReportLayout::values_data() {
         << Family::Players << "G       - games" << 7 << 6 << -999.0 << "   ---";
     QTest::newRow("player negative int")
         << Family::Players << "G       - games" << 7 << 6 << -5.0 << "    -5";
+    // Past 2^63 the grid's clamp applies: the text is the clamped value, not a wrapped negative.
+    QTest::newRow("player 20-digit int")
+        << Family::Players << "G       - games" << 7 << 6 << 1e19 << "9200000000000000000";
     QTest::newRow("team negative int") << Family::Teams << "G       - games" << 6 << 5 << -5.0 << "  ---";
     QTest::newRow("team signed") << Family::Teams << "PTS DIFF    - point differential per game" << 6 << 56
                                  << -3.27 << " -3.3";
@@ -205,6 +208,15 @@ void TestReportLayout::textColumnsAndTotals() {
         reportLines(Family::Teams, oneColumn(QStringLiteral("team name"), 33, 33), teams, {1, 0}, 0);
     QCOMPARE(teamLines.size(), size_t(3)); // no rows in an empty range
     QCOMPARE(teamLines[2].cells[0].text, QStringLiteral("Chicago Bulls"));
+
+    // Names are Windows-1252, as in the grid: 0x8E is "Ž", which Latin-1 makes a control character.
+    TestRows tabak;
+    tabak.setText(1, 0,
+                  "\x8E"
+                  "an Tabak");
+    const auto tabakLines =
+        reportLines(Family::Players, oneColumn(QStringLiteral("player name"), 33, 33), tabak, {1, 1}, 0);
+    QCOMPARE(tabakLines[2].cells[0].text, QString::fromUtf8("\u017Dan Tabak"));
 }
 
 void TestReportLayout::otherFamilyNamesPrintNothing() {

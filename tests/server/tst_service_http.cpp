@@ -69,6 +69,7 @@ class ServiceHttpTest : public QObject {
     void usageEventsAreStoredAsSent();
     void siteTextsComeFromTheConfiguration();
     void silentClientDoesNotHoldOthersUp();
+    void healthSaysOkWhileServing();
 
   private:
     QTemporaryDir m_folder;
@@ -234,6 +235,14 @@ void ServiceHttpTest::silentClientDoesNotHoldOthersUp() {
         exchange(m_service->port(), post("/cgi-bin/getbplayer-1.exe", "0!1!300!\r\nAZane Mo\r\n*\r\n\x1a"));
     QCOMPARE(reply.status, 200);
     QCOMPARE(lines(reply.body).value(0), QByteArray("2"));
+}
+
+// The load balancer's check: only GET /health, and only 200 with "OK" counts as up.
+void ServiceHttpTest::healthSaysOkWhileServing() {
+    const Reply reply = exchange(m_service->port(), get("/health"));
+    QCOMPARE(reply.status, 200);
+    QCOMPARE(reply.body, QByteArray("OK\r\n"));
+    QCOMPARE(exchange(m_service->port(), post("/health", "")).status, 404);
 }
 
 QTEST_GUILESS_MAIN(ServiceHttpTest)

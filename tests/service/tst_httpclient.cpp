@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 
 using namespace statdesk;
 using statdesk::test::RecordingServer;
@@ -213,7 +214,7 @@ void TestHttpClient::failures_data() {
 
     using R = RecordingServer::Response;
     QTest::newRow("refused") << "127.0.0.1:%2/x" << R{} << 404
-                             << "can't connect: Connection refused (Error #*";
+                             << QString("can't connect: Connection refused (Error #%1)").arg(ECONNREFUSED);
     QTest::newRow("unresolvable") << "nohost.invalid/x" << R{} << 404
                                   << "can't resolve hostname to IP address";
     QTest::newRow("blank in host") << "bad host/x" << R{} << 404 << "can't resolve hostname to IP address";

@@ -1,3 +1,4 @@
+#include "ClosedHosts.h"
 #include "EHttpException.h"
 #include "RecordingServer.h"
 #include "StatsQueryClient.h"
@@ -51,6 +52,7 @@ void TestQueryClient::init() {
     m_opening = new RecordingServer(this);
     m_second = new RecordingServer(this);
     m_primary = new RecordingServer(this);
+    test::pointHostsAtClosedPort();
     qputenv("STATDESK_HOSTS",
             (m_opening->hostPort() + "," + m_second->hostPort() + "," + m_primary->hostPort()).toLatin1());
     m_http = std::make_unique<THttpCli>();

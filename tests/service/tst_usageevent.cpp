@@ -1,9 +1,9 @@
+#include "ClosedHosts.h"
 #include "EHttpException.h"
 #include "RecordingServer.h"
 #include "THttpCli.h"
 #include "UsageEvent.h"
 
-#include <QTcpServer>
 #include <QTest>
 
 using namespace statdesk;
@@ -65,6 +65,7 @@ void TestUsageEvent::secondsAreTruncatedTowardZero() {
 void TestUsageEvent::postlineSendsTheLineUnescaped() {
     RecordingServer server;
     server.setReply("HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok");
+    test::pointHostsAtClosedPort();
     qputenv("STATDESK_SITE", server.hostPort().toLatin1());
     THttpCli client;
     QByteArray leftover("stale");
@@ -79,15 +80,11 @@ void TestUsageEvent::postlineSendsTheLineUnescaped() {
         request.constData());
     // The reply body is discarded, not appended to a buffer left from an earlier use.
     QCOMPARE(leftover, QByteArray("stale"));
-    qunsetenv("STATDESK_SITE");
+    test::pointHostsAtClosedPort();
 }
 
 void TestUsageEvent::postlineFailureIsThrown() {
-    QTcpServer closed;
-    QVERIFY(closed.listen(QHostAddress::LocalHost));
-    const quint16 port = closed.serverPort();
-    closed.close();
-    qputenv("STATDESK_SITE", QByteArray("127.0.0.1:") + QByteArray::number(port));
+    test::pointHostsAtClosedPort();
     THttpCli client;
     try {
         postline(client, UsageEvent::clickLine(Family::Teams, QStringLiteral("h")));
@@ -97,7 +94,6 @@ void TestUsageEvent::postlineFailureIsThrown() {
         QVERIFY2(failure.reason().startsWith("can't connect: Connection refused (Error #"),
                  qPrintable(failure.reason()));
     }
-    qunsetenv("STATDESK_SITE");
 }
 
 QTEST_MAIN(TestUsageEvent)

@@ -132,11 +132,16 @@ bool CupsPdfQueue::canAdminister() {
     return QFileInfo(Scheduler).isExecutable() && QFileInfo::exists(Backend);
 }
 
+QByteArray CupsPdfQueue::cannotAdministerReason() {
+    return QStringLiteral("creating a print queue needs root and the packages cups and "
+                          "printer-driver-cups-pdf (%1, %2, lpadmin)")
+        .arg(Scheduler, Backend)
+        .toLocal8Bit();
+}
+
 bool CupsPdfQueue::setUp() {
     if (!canAdminister()) {
-        m_error = QStringLiteral("creating a print queue needs root and the packages cups and "
-                                 "printer-driver-cups-pdf (%1, %2, lpadmin)")
-                      .arg(Scheduler, Backend);
+        m_error = QString::fromLocal8Bit(cannotAdministerReason());
         return false;
     }
     if (!m_lock.tryLock(5 * 60 * 1000)) {
@@ -300,6 +305,16 @@ QString CupsPdfQueue::waitForPdf(const QDateTime& submittedAfter, int timeoutMs)
                   .arg(timeoutMs)
                   .arg(m_name, jobs, tail(logFile(), 20));
     return {};
+}
+
+std::optional<QStringList> CupsPdfQueue::jobs() {
+    if (!m_ready)
+        return std::nullopt;
+    QString output;
+    if (!run(QStringLiteral("lpstat"),
+             {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), m_name}, output, m_error))
+        return std::nullopt;
+    return output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 void CupsPdfQueue::tearDown() {

@@ -5,8 +5,21 @@
 #include <QProcess>
 #include <QSet>
 #include <QString>
+#include <QTest>
 
 #include <memory>
+#include <optional>
+
+// Skips the calling test where no print queue can be made. Under CI, which runs as root with the
+// packages installed, it fails instead: a skip there means the set-up broke.
+#define STATDESK_SKIP_WITHOUT_CUPS_PDF()                                                                     \
+    do {                                                                                                     \
+        if (!statdesk::test::CupsPdfQueue::canAdminister()) {                                                \
+            const QByteArray reason = statdesk::test::CupsPdfQueue::cannotAdministerReason();                \
+            QVERIFY2(!qEnvironmentVariableIsSet("CI"), reason.constData());                                  \
+            QSKIP(reason.constData());                                                                       \
+        }                                                                                                    \
+    } while (false)
 
 namespace statdesk::test {
 
@@ -26,6 +39,7 @@ class CupsPdfQueue final {
 
     // Creating queues needs root and the CUPS and CUPS-PDF programs.
     static bool canAdminister();
+    static QByteArray cannotAdministerReason();
 
     bool isReady() const { return m_ready; }
     QString errorString() const { return m_error; }
@@ -35,6 +49,10 @@ class CupsPdfQueue final {
     // Path of a complete PDF written for a job submitted at or after submittedAfter and not returned
     // before; empty, with errorString() telling why, when none is complete within timeoutMs.
     QString waitForPdf(const QDateTime& submittedAfter, int timeoutMs);
+
+    // The jobs CUPS holds for this queue, pending or done ("lpstat -W all -o"), one per line;
+    // nothing, with errorString() telling why, when CUPS cannot be asked.
+    std::optional<QStringList> jobs();
 
   private:
     bool setUp();

@@ -75,6 +75,13 @@ QByteArray totalOnlyReply(int total) {
     return httpReply(QByteArray::number(total) + "\r\n");
 }
 
+QByteArray listReply(const QList<QByteArray>& values) {
+    QByteArray body = QByteArray::number(values.size()) + "\r\n";
+    for (const QByteArray& value : values)
+        body += value + "\r\n";
+    return httpReply(body + "END\r\n");
+}
+
 QByteArray bodyOf(const QByteArray& request) {
     return request.mid(request.indexOf("\r\n\r\n") + 4);
 }
@@ -82,12 +89,6 @@ QByteArray bodyOf(const QByteArray& request) {
 QByteArray headLine(const QByteArray& request) {
     const QByteArray body = bodyOf(request);
     return body.left(body.indexOf("\r\n"));
-}
-
-QString deadHost() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return QStringLiteral("127.0.0.1:") + QString::number(probe.serverPort());
 }
 
 } // namespace statdesk::test

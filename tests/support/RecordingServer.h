@@ -66,10 +66,10 @@ bool isCompleteHttpRequest(const QByteArray& request);
 QByteArray httpReply(const QByteArray& body);
 // A page reply that announces a total and carries no rows: enough to size a grid.
 QByteArray totalOnlyReply(int total);
+// A list reply: a first and a last line the client drops around the values.
+QByteArray listReply(const QList<QByteArray>& values);
 // What follows the header of a recorded request, and the first line of that.
 QByteArray bodyOf(const QByteArray& request);
 QByteArray headLine(const QByteArray& request);
-// "127.0.0.1:port" of a loopback port nothing listens on.
-QString deadHost();
 
 } // namespace statdesk::test

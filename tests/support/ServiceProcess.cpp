@@ -1,5 +1,7 @@
 #include "ServiceProcess.h"
 
+#include "ClosedHosts.h"
+
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -41,6 +43,7 @@ QString ServiceProcess::builtDatabase() {
 
 void ServiceProcess::pointClientHere() const {
     const QString here = host();
+    pointHostsAtClosedPort();
     qputenv("STATDESK_HOSTS", (here + "," + here + "," + here).toLatin1());
     qputenv("STATDESK_SITE", here.toLatin1());
 }
@@ -92,6 +95,13 @@ bool ServiceProcess::kill() {
     return m_process.waitForFinished(5000) && m_process.exitStatus() == QProcess::CrashExit;
 }
 
+int ServiceProcess::terminate() {
+    m_process.terminate();
+    if (!m_process.waitForFinished(10000) || m_process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return m_process.exitCode();
+}
+
 bool ServiceProcess::isRunning() const {
     return m_port != 0 && m_process.state() == QProcess::Running;
 }
@@ -105,6 +115,9 @@ QString ServiceProcess::eventsPath() const {
 }
 
 QString ServiceProcess::output() {
+    // Without an event loop the pipe is read only while waiting on it.
+    while (m_process.state() == QProcess::Running && m_process.waitForReadyRead(50))
+        m_output += m_process.readAll();
     m_output += m_process.readAll();
     return QString::fromLocal8Bit(m_output);
 }

@@ -23,6 +23,8 @@ class ServiceProcess final {
     qint64 processId() const { return m_process.processId(); }
     // Ends the service at once with SIGKILL, as a crashed host; true once the process is gone.
     bool kill();
+    // Asks the service to stop (SIGTERM) and waits: its exit code, or -1 when it did not end by itself.
+    int terminate();
     QString errorString() const { return m_error; }
     quint16 port() const { return m_port; }
     // "127.0.0.1:port", the form STATDESK_HOSTS and the other host variables take.
@@ -35,7 +37,8 @@ class ServiceProcess final {
     static QString executablePath();
     // The database the build makes from the real data.
     static QString builtDatabase();
-    // Points the three statistics hosts and the maker's site at this service.
+    // Points the three statistics hosts and the maker's site at this service, the other hosts at a
+    // closed port.
     void pointClientHere() const;
 
   private:

@@ -1,3 +1,4 @@
+#include "ClosedHosts.h"
 #include "DialogDriver.h"
 #include "DrawGrid.h"
 #include "FakeSeams.h"
@@ -225,6 +226,7 @@ void TestHostFailover::initTestCase() {
 void TestHostFailover::init() {
     m_opening = std::make_unique<ServiceProcess>(ServiceProcess::builtDatabase());
     QVERIFY2(m_opening->isRunning(), qPrintable(m_opening->errorString()));
+    pointHostsAtClosedPort();
     qputenv("STATDESK_HOSTS",
             (m_opening->host() + "," + m_second->host() + "," + m_primary->host()).toLatin1());
     m_presenter = std::make_unique<RecordingPresenter>();
@@ -237,7 +239,7 @@ void TestHostFailover::cleanup() {
     m_area.reset();
     m_presenter.reset();
     m_opening.reset();
-    qunsetenv("STATDESK_HOSTS");
+    pointHostsAtClosedPort();
 }
 
 TableWindow* TestHostFailover::open(DatasetKind kind) {

@@ -1,3 +1,4 @@
+#include "ClosedHosts.h"
 #include "ColorOptionsDialog.h"
 #include "DialogDriver.h"
 #include "DrawGrid.h"
@@ -5,6 +6,7 @@
 #include "LimitDialog.h"
 #include "RecordingServer.h"
 #include "RowBand.h"
+#include "SearchField.h"
 #include "SelectDialog.h"
 #include "TFormSort3.h"
 #include "THttpCli.h"
@@ -31,14 +33,6 @@ using namespace statdesk;
 using namespace statdesk::test;
 
 namespace {
-
-// A list reply: a first and a last line the client drops around the values.
-QByteArray listReply(const QList<QByteArray>& values) {
-    QByteArray body = QByteArray::number(values.size()) + "\r\n";
-    for (const QByteArray& value : values)
-        body += value + "\r\n";
-    return httpReply(body + "END\r\n");
-}
 
 void clickItem(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     list->scrollToItem(list->item(row));
@@ -111,6 +105,7 @@ void TestTableDialogs::init() {
     m_service = std::make_unique<RecordingServer>();
     m_service->setReply(totalOnlyReply(1234));
     const QString host = m_service->hostPort();
+    pointHostsAtClosedPort();
     pointHostsAt(host, host, host);
     m_presenter = std::make_unique<RecordingPresenter>();
     m_area = std::make_unique<QMdiArea>();
@@ -132,7 +127,7 @@ void TestTableDialogs::cleanup() {
     m_sort.reset();
     m_presenter.reset();
     m_service.reset();
-    qunsetenv("STATDESK_HOSTS");
+    pointHostsAtClosedPort();
     colorSettings() = ColorSettings{};
 }
 
@@ -168,7 +163,7 @@ void TestTableDialogs::listRequestWithNoCriteriaAndCancel() {
 
 void TestTableDialogs::chosenValuesBecomeOneSortedGroup() {
     TableWindow* window = open(DatasetKind::TeamsRegular);
-    m_service->queueResponse({listReply({"Lakers", "celtics", "Bulls"}), true, true});
+    m_service->queueResponse({listReply({"Lakers", "Bird", "abbott"}), true, true});
     DialogDriver driver(m_select.get());
     driver.then([&](QDialog&) {
         QCOMPARE(m_select->windowTitle(), QStringLiteral("Basketball Teams Regular Season - Select Team"));
@@ -176,27 +171,27 @@ void TestTableDialogs::chosenValuesBecomeOneSortedGroup() {
         clickItem(m_select->ListBox1, 1);
         clickItem(m_select->ListBox1, 2);
         clickItem(m_select->ListBox1, 0); // a second click takes a value back
-        QCOMPARE(itemTexts(m_select->ListBox2), (QStringList{"Bulls", "celtics"}));
+        QCOMPARE(itemTexts(m_select->ListBox2), (QStringList{"abbott", "Bird"}));
         QCOMPARE(m_select->Label1->text(), QStringLiteral("Selected = 2"));
         m_select->OKBtn->click();
     });
     m_select->SelectValues(*window, ListKind::Teams);
-    QCOMPARE(window->requestState().CriteriaList, (QStringList{"BBulls", "Bceltics", "*"}));
+    QCOMPARE(window->requestState().CriteriaList, (QStringList{"Babbott", "BBird", "*"}));
     QCOMPARE(m_service->connectionCount(), 3);
     QCOMPARE(bodyOf(m_service->requests()[2]).mid(headLine(m_service->requests()[2]).size()),
-             QByteArray("\r\nBBulls\r\nBceltics\r\n*\r\n\x1a"));
+             QByteArray("\r\nBabbott\r\nBBird\r\n*\r\n\x1a"));
 
     // The next list request of any kind carries the group.
     m_service->queueResponse({listReply({"1990"}), true, true});
     driver.then([&](QDialog&) { m_select->CancelBtn->click(); });
     m_select->SelectValues(*window, ListKind::Years);
-    QCOMPARE(bodyOf(m_service->lastRequest()), QByteArray("0!0!C!\r\nBBulls\r\nBceltics\r\n*\r\n\x1a"));
+    QCOMPARE(bodyOf(m_service->lastRequest()), QByteArray("0!0!C!\r\nBabbott\r\nBBird\r\n*\r\n\x1a"));
 
     // Nothing chosen still confirms an empty group.
     m_service->queueResponse({listReply({"NBA", "ABA"}), true, true});
     driver.then([&](QDialog&) { m_select->OKBtn->click(); });
     m_select->SelectValues(*window, ListKind::Leagues);
-    QCOMPARE(window->requestState().CriteriaList, (QStringList{"BBulls", "Bceltics", "*", "*"}));
+    QCOMPARE(window->requestState().CriteriaList, (QStringList{"Babbott", "BBird", "*", "*"}));
 }
 
 void TestTableDialogs::onlyThePlayerKindResetsTheSort_data() {
@@ -255,10 +250,16 @@ void TestTableDialogs::keyboardChoosesAndConfirms() {
     QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
     TableWindow* window = open(DatasetKind::PlayersRegular);
     m_service->queueResponse({listReply({"Adams", "Baker", "Carter", "Davis"}), true, true});
+    const int typingInterval = QApplication::keyboardInputInterval();
     DialogDriver driver(m_select.get());
     driver.then([&](QDialog&) {
         QListWidget* list = m_select->ListBox1;
+        QCOMPARE(m_select->focusWidget(), m_select->SearchEdit); // the search field first, the list a Tab on
+        QTest::keyClick(m_select->SearchEdit, Qt::Key_Tab);
         QCOMPARE(m_select->focusWidget(), list);
+        // Letters typed within the typing interval make one word: an interval no loaded machine
+        // outlasts between two key clicks, and later one that any pause outlasts.
+        QApplication::setKeyboardInputInterval(60000);
         QTest::keyClicks(list, "ca"); // typing the first letters reaches the entry
         QCOMPARE(list->currentRow(), 2);
         QTest::keyClick(list, Qt::Key_Up);
@@ -268,8 +269,9 @@ void TestTableDialogs::keyboardChoosesAndConfirms() {
         QVERIFY(list->selectedItems().isEmpty()); // moving does not choose
         QTest::keyClick(list, Qt::Key_Space);
         QCOMPARE(itemTexts(m_select->ListBox2), (QStringList{"Adams"}));
-        QTest::keyClick(list, Qt::Key_Space);                     // Space toggles
-        QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new word starts
+        QTest::keyClick(list, Qt::Key_Space); // Space toggles
+        QApplication::setKeyboardInputInterval(1);
+        QTest::qWait(20); // a new word starts
         QTest::keyClicks(list, "c");
         QTest::keyClick(list, Qt::Key_Space);
         QTest::keyClick(list, Qt::Key_Down);
@@ -278,6 +280,7 @@ void TestTableDialogs::keyboardChoosesAndConfirms() {
         QTest::keyClick(list, Qt::Key_Return);
     });
     m_select->SelectValues(*window, ListKind::Players);
+    QApplication::setKeyboardInputInterval(typingInterval);
     QCOMPARE(window->requestState().CriteriaList, (QStringList{"ACarter", "ADavis", "*"}));
 }
 

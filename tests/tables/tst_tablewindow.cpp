@@ -1,5 +1,6 @@
 #include "BannerSlots.h"
 #include "BusyAnimation.h"
+#include "ClosedHosts.h"
 #include "DrawGrid.h"
 #include "EHttpException.h"
 #include "FakeSeams.h"
@@ -21,6 +22,7 @@
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 
 #include <memory>
 
@@ -79,6 +81,7 @@ void TestTableWindow::init() {
     m_service->setReply(totalOnlyReply(1234));
     m_site = std::make_unique<RecordingServer>();
     m_site->setReply(httpReply("ok"));
+    pointHostsAtClosedPort();
     pointHostsAt(m_service->hostPort());
     qputenv("STATDESK_SITE", m_site->hostPort().toLatin1());
     m_presenter = std::make_unique<RecordingPresenter>();
@@ -103,8 +106,7 @@ void TestTableWindow::cleanup() {
     m_presenter.reset();
     m_site.reset();
     m_service.reset();
-    qunsetenv("STATDESK_HOSTS");
-    qunsetenv("STATDESK_SITE");
+    pointHostsAtClosedPort();
     colorSettings() = ColorSettings{};
 }
 
@@ -298,8 +300,8 @@ void TestTableWindow::failureOnAllHostsKeepsTheWindow() {
     QFETCH(int, initialRows);
     pointHostsAt(deadHost());
     TableWindow* window = open(kind);
-    // The last host's reason: a refused connection, error 0 of the socket layer.
-    const QString refused = QStringLiteral("can't connect: Connection refused (Error #0)");
+    // The last host's reason: a refused connection, with the system's error number.
+    const QString refused = QStringLiteral("can't connect: Connection refused (Error #%1)").arg(ECONNREFUSED);
     QCOMPARE(m_presenter->errors, QStringList{refused});
     QCOMPARE(window->DrawGrid1()->rowCount(), initialRows);
     QCOMPARE(window->Label1()->text(), QStringLiteral("Total Lines: 0"));

@@ -2,8 +2,10 @@
 // rows, which the test reads with its own small reader, not the tool's.
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QImageReader>
 #include <QLocale>
+#include <QRect>
 #include <QSet>
 #include <QTest>
 
@@ -178,6 +180,7 @@ class BannersTest : public QObject {
     void everyBannerIsAGifOfBannerSize_data();
     void everyBannerIsAGifOfBannerSize();
     void indexListsEveryBanner();
+    void everyBannerCarriesTextAndNoTwoAreAlike();
     void factsMatchTheRawData_data();
     void factsMatchTheRawData();
 
@@ -228,6 +231,29 @@ void BannersTest::indexListsEveryBanner() {
     const QStringList files = QDir(bannerFolder()).entryList({QStringLiteral("*.gif")}, QDir::Files);
     QCOMPARE(listed, QSet<QString>(files.begin(), files.end()));
     QCOMPARE(ids.size(), m_index.size());
+}
+
+// The text sits right of the ball, white on the band: many near-white pixels there, where the band,
+// the ball and the faint court lines have none. Pictures that differ in text differ in pixels.
+void BannersTest::everyBannerCarriesTextAndNoTwoAreAlike() {
+    const QRect textArea(64, 20, kWidth - 64, 36);
+    QList<QImage> pictures;
+    for (const Banner& banner : std::as_const(m_index)) {
+        const QImage image(QDir(bannerFolder()).filePath(banner.file), "gif");
+        QVERIFY2(!image.isNull(), qPrintable(banner.file));
+        int ink = 0;
+        for (int y = textArea.top(); y <= textArea.bottom(); ++y)
+            for (int x = textArea.left(); x <= textArea.right(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)}) >= 220)
+                    ++ink;
+            }
+        QVERIFY2(ink >= 200, qPrintable(QStringLiteral("%1: %2 pixels of text").arg(banner.file).arg(ink)));
+        for (qsizetype other = 0; other < pictures.size(); ++other)
+            QVERIFY2(pictures[other] != image,
+                     qPrintable(banner.file + QStringLiteral(" is the picture of ") + m_index[other].file));
+        pictures << image;
+    }
 }
 
 void BannersTest::factsMatchTheRawData_data() {

@@ -21,6 +21,8 @@ inline constexpr Qt::Alignment kCellTextAlignment = Qt::AlignLeft | Qt::AlignTop
 // significant digits, padded on the left to `width`, never cut. Missing markers ("---") follow
 // the family: players -999, teams any negative integer or the real -1.
 QString IntCell(Family family, long long value, int width);
+// A whole-number field's value for IntCell: 19 digits and more are clamped, so the cast stays defined.
+long long wholeValue(double value);
 QString RealCell(Family family, double value, int width, int decimals);
 // As RealCell, with a lone whole-number digit 0 shown as a blank (" .456").
 QString FractionCell(Family family, double value, int width, int decimals);

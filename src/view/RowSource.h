@@ -11,7 +11,7 @@ namespace statdesk {
 class RowSource {
   public:
     virtual ~RowSource() = default;
-    // Texts are the reply's Latin-1 bytes; a field of the other type gives "" or 0.
+    // Texts are the reply's Windows-1252 bytes; a field of the other type gives "" or 0.
     virtual std::string_view text(int record, int field) const = 0;
     virtual double number(int record, int field) const = 0;
 };

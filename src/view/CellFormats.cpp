@@ -60,12 +60,6 @@ std::string_view withoutTrailingBlanks(std::string_view text) {
     return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
 }
 
-long long wholeValue(double value) {
-    // Whole-number fields hold values read by readWholeNumber; clamp only so the cast stays defined.
-    constexpr double limit = 9.2e18;
-    return static_cast<long long>(std::clamp(value, -limit, limit));
-}
-
 // Writes `value` in fixed notation with `decimals` places. The rounding is decided on the 18
 // significant digits of the value's decimal expansion, halves away from zero: 2.675 is stored as
 // 2.67499999999999982 and gives 2.67; 1000.005 is 1000.00499999999999545 and gives 1000.01.
@@ -145,6 +139,12 @@ QString realCell(double value, int width, int decimals, bool fraction) {
 }
 
 } // namespace
+
+long long wholeValue(double value) {
+    // Whole-number fields hold values read by readWholeNumber; clamp only so the cast stays defined.
+    constexpr double limit = 9.2e18;
+    return static_cast<long long>(std::clamp(value, -limit, limit));
+}
 
 QString IntCell(Family family, long long value, int width) {
     const bool missing = family == Family::Players ? value == kPlayerMissing : value < 0;
