@@ -7,7 +7,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
 $SUDO apt-get install -y -q --no-install-recommends \
   build-essential cmake ninja-build ccache pkg-config git \
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-image-formats-plugins \
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-image-formats-plugins \
   libgl-dev libxkbcommon-dev \
   libcpp-httplib-dev libsqlite3-dev sqlite3 libcsv-dev libgif-dev \
   fonts-liberation2 fonts-urw-base35 fontconfig \

@@ -49,17 +49,20 @@ class MessageBoxPresenter final : public MessagePresenter {
 class DialogFileChooser final : public FileChooser {
   public:
     QString openFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override {
-        return choose(parent, filter, defaultSuffix, QFileDialog::AcceptOpen);
+        return choose(parent, filter, defaultSuffix, QFileDialog::AcceptOpen, QString());
     }
-    QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override {
-        return choose(parent, filter, defaultSuffix, QFileDialog::AcceptSave);
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                         const QString& suggestedName) override {
+        return choose(parent, filter, defaultSuffix, QFileDialog::AcceptSave, suggestedName);
     }
 
   private:
     // A dialog object rather than the static helpers: only it takes a default suffix.
     static QString choose(QWidget* parent, const QString& filter, const QString& defaultSuffix,
-                          QFileDialog::AcceptMode mode) {
+                          QFileDialog::AcceptMode mode, const QString& suggestedName) {
         QFileDialog dialog(parent, QString(), QString(), filter);
+        if (!suggestedName.isEmpty())
+            dialog.selectFile(suggestedName);
         dialog.setAcceptMode(mode);
         dialog.setDefaultSuffix(defaultSuffix);
         if (mode == QFileDialog::AcceptOpen)

@@ -44,10 +44,11 @@ class MessagePresenter {
 class FileChooser {
   public:
     virtual ~FileChooser() = default;
-    // The common open and save file dialogs; filter in Qt's form, suffix without the dot.
-    // An empty name means the user cancelled.
+    // The common open and save file dialogs; filter in Qt's form, suffix without the dot; the save
+    // dialog offers suggestedName when there is one. An empty name means the user cancelled.
     virtual QString openFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                                 const QString& suggestedName) = 0;
 };
 
 namespace seams {

@@ -346,7 +346,7 @@ void TDualListDlg::loadFrom(const QString& path) {
 }
 
 void TDualListDlg::BitBtn2Click() {
-    const QString path = seams::fileChooser().saveFileName(this, m_fileFilter, m_fileSuffix);
+    const QString path = seams::fileChooser().saveFileName(this, m_fileFilter, m_fileSuffix, QString());
     if (path.isEmpty())
         return;
     const QByteArray bytes = writePrintDefinition(m_options);

@@ -42,10 +42,9 @@ PageReadResult FetchPage(THttpCli& http, const RequestState& state, RowCache& ro
     return readPageReply(reply, state.PageStart, state.PageSize, rows);
 }
 
-PageReadResult FetchPageWithFallback(THttpCli& http, DatasetKind kind, const RequestState& state,
-                                     RowCache& rows) {
+QByteArray PostWithFallback(THttpCli& http, DatasetKind kind, const QByteArray& body) {
     try {
-        return FetchPage(http, state, rows);
+        return post(http, body);
     } catch (const EHttpException& failure) {
         if (isRefusal(failure))
             throw;
@@ -53,7 +52,7 @@ PageReadResult FetchPageWithFallback(THttpCli& http, DatasetKind kind, const Req
     for (size_t i = 0; i < std::size(kFallbackHosts); ++i) {
         http.setURL(endpointUrl(kind, kFallbackHosts[i]));
         try {
-            return FetchPage(http, state, rows);
+            return post(http, body);
         } catch (const EHttpException&) {
             if (i + 1 == std::size(kFallbackHosts))
                 throw;
@@ -62,23 +61,19 @@ PageReadResult FetchPageWithFallback(THttpCli& http, DatasetKind kind, const Req
     return {};
 }
 
+PageReadResult FetchPageWithFallback(THttpCli& http, DatasetKind kind, const RequestState& state,
+                                     RowCache& rows) {
+    const QByteArray reply = PostWithFallback(http, kind, buildPageQuery(state));
+    return readPageReply(reply, state.PageStart, state.PageSize, rows);
+}
+
 std::optional<QStringList> FetchList(THttpCli& http, DatasetKind kind, ListKind list,
                                      const QStringList& criteria) {
-    const QByteArray body = buildListQuery(list, criteria);
     try {
-        return readListReply(post(http, body));
-    } catch (const EHttpException& failure) {
-        if (isRefusal(failure))
-            return std::nullopt;
+        return readListReply(PostWithFallback(http, kind, buildListQuery(list, criteria)));
+    } catch (const EHttpException&) {
+        return std::nullopt;
     }
-    for (hosts::StatisticsHost host : kFallbackHosts) {
-        http.setURL(endpointUrl(kind, host));
-        try {
-            return readListReply(post(http, body));
-        } catch (const EHttpException&) {
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace statdesk

@@ -23,6 +23,11 @@ QString endpointUrl(DatasetKind kind, hosts::StatisticsHost host);
 // Throws EHttpException when the post fails; rows are then unchanged.
 PageReadResult FetchPage(THttpCli& http, const RequestState& state, RowCache& rows);
 
+// Posts body at http's current URL, then at the second and the primary host; a host that answers
+// stays in http's URL. Returns the reply; throws the last EHttpException when all three fail, and
+// the first at once when the client refused because it was busy.
+QByteArray PostWithFallback(THttpCli& http, DatasetKind kind, const QByteArray& body);
+
 // FetchPage at the current URL, then at the second and the primary host; a host that answers stays
 // in http's URL. When all three fail it throws the last EHttpException and rows stay unchanged.
 PageReadResult FetchPageWithFallback(THttpCli& http, DatasetKind kind, const RequestState& state,

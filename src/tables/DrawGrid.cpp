@@ -70,6 +70,12 @@ void DrawGrid::setRowCount(int count) {
     m_rowCount = std::max(0, count);
     m_currentRow = std::min(m_currentRow, std::max(0, m_rowCount - 1));
     m_anchorRow = std::min(m_anchorRow, std::max(0, m_rowCount - 1));
+    if (hasRowSelection() && firstSelectedRow() >= m_rowCount) {
+        clearRowSelection();
+    } else if (hasRowSelection()) {
+        m_rowAnchor = std::min(m_rowAnchor, m_rowCount - 1);
+        m_rowEnd = std::min(m_rowEnd, m_rowCount - 1);
+    }
     updateScrollBars();
     viewport()->update();
     if (m_topRow > maxTopRow())
@@ -143,6 +149,32 @@ int DrawGrid::visibleColumnCount() const {
 QRect DrawGrid::selection() const {
     return QRect(QPoint(std::min(m_anchorColumn, m_currentColumn), std::min(m_anchorRow, m_currentRow)),
                  QPoint(std::max(m_anchorColumn, m_currentColumn), std::max(m_anchorRow, m_currentRow)));
+}
+
+void DrawGrid::selectRows(int first, int last) {
+    first = std::max(first, m_fixedRows);
+    last = std::min(last, m_rowCount - 1);
+    if (first > last) {
+        clearRowSelection();
+        return;
+    }
+    m_rowAnchor = first;
+    m_rowEnd = last;
+    viewport()->update();
+}
+
+void DrawGrid::clearRowSelection() {
+    if (!hasRowSelection())
+        return;
+    m_rowAnchor = m_rowEnd = -1;
+    viewport()->update();
+}
+
+void DrawGrid::extendRowSelection() {
+    if (!hasRowSelection())
+        m_rowAnchor = m_currentRow;
+    m_rowEnd = m_currentRow;
+    viewport()->update();
 }
 
 // The scroll bars stay enabled while locked and ignore the user instead: greying them for the
@@ -299,7 +331,9 @@ void DrawGrid::paintEvent(QPaintEvent* event) {
             if (!rect.intersects(area))
                 return;
             const bool fixed = row < m_fixedRows || column < m_fixedColumns;
-            if (fixed)
+            if (isRowSelected(row))
+                painter.fillRect(rect, colours.highlight());
+            else if (fixed)
                 painter.fillRect(rect, Qt::white);
             else if (selected.contains(column, row))
                 painter.fillRect(rect, colours.highlight());
@@ -370,18 +404,37 @@ void DrawGrid::keyPressEvent(QKeyEvent* event) {
     }
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     const int page = std::max(1, visibleRowCount());
+    // Up and down with Shift select whole rows; without it they drop the selection. The selection
+    // stands before the move: a page fetched inside the scroll step sets the row count, which keeps
+    // the selection inside the grid.
+    auto moveRow = [&](int row, int top) {
+        if (!extend)
+            clearRowSelection();
+        else if (!hasRowSelection())
+            m_rowAnchor = m_rowEnd = m_currentRow;
+        moveCurrent(m_currentColumn, row, false, top);
+        if (extend)
+            extendRowSelection();
+    };
     switch (event->key()) {
     case Qt::Key_Up:
-        moveCurrent(m_currentColumn, m_currentRow - 1, extend, m_topRow);
+        moveRow(m_currentRow - 1, m_topRow);
         break;
     case Qt::Key_Down:
-        moveCurrent(m_currentColumn, m_currentRow + 1, extend, m_topRow);
+        moveRow(m_currentRow + 1, m_topRow);
         break;
     case Qt::Key_PageUp:
-        moveCurrent(m_currentColumn, m_currentRow - page, extend, std::max(m_fixedRows, m_topRow - page));
+        moveRow(m_currentRow - page, std::max(m_fixedRows, m_topRow - page));
         break;
     case Qt::Key_PageDown:
-        moveCurrent(m_currentColumn, m_currentRow + page, extend, std::min(m_topRow + page, maxTopRow()));
+        moveRow(m_currentRow + page, std::min(m_topRow + page, maxTopRow()));
+        break;
+    case Qt::Key_Escape:
+        if (!hasRowSelection()) {
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
+        }
+        clearRowSelection();
         break;
     case Qt::Key_Left:
         moveCurrent(m_currentColumn - 1, m_currentRow, extend, m_topRow);
@@ -435,15 +488,28 @@ void DrawGrid::mousePressEvent(QMouseEvent* event) {
     }
     const int column = columnAt(position.x());
     const int row = rowAt(position.y());
+    // Shift selects whole rows from the current one, from any column; a plain click drops them.
+    if (event->modifiers() & Qt::ShiftModifier) {
+        if (row < m_fixedRows)
+            return;
+        if (!hasRowSelection())
+            m_rowAnchor = m_rowEnd = m_currentRow;
+        m_currentRow = row;
+        if (column >= m_fixedColumns)
+            m_currentColumn = column;
+        m_anchorColumn = m_currentColumn;
+        m_anchorRow = m_currentRow;
+        extendRowSelection();
+        m_selecting = true;
+        return;
+    }
+    clearRowSelection();
     if (column < m_fixedColumns || row < m_fixedRows)
         return;
-    const bool extend = event->modifiers() & Qt::ShiftModifier;
     m_currentColumn = column;
     m_currentRow = row;
-    if (!extend) {
-        m_anchorColumn = column;
-        m_anchorRow = row;
-    }
+    m_anchorColumn = column;
+    m_anchorRow = row;
     m_selecting = true;
     viewport()->update();
 }
@@ -462,6 +528,11 @@ void DrawGrid::mouseMoveEvent(QMouseEvent* event) {
             (column != m_currentColumn || row != m_currentRow)) {
             m_currentColumn = column;
             m_currentRow = row;
+            if (hasRowSelection()) {
+                m_anchorColumn = column;
+                m_anchorRow = row;
+                extendRowSelection();
+            }
             viewport()->update();
         }
         return;

@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QRect>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -53,6 +54,22 @@ class DrawGrid final : public QAbstractScrollArea {
     int currentRow() const { return m_currentRow; }
     QRect selection() const;
 
+    // Whole rows selected with Shift from the current row, or all at once; a plain click or Escape
+    // drops them. Fixed rows are never part of it.
+    bool hasRowSelection() const { return m_rowAnchor >= 0; }
+    // First and last selected row (inclusive); only with hasRowSelection().
+    int firstSelectedRow() const { return std::min(m_rowAnchor, m_rowEnd); }
+    int lastSelectedRow() const { return std::max(m_rowAnchor, m_rowEnd); }
+    bool isRowSelected(int row) const {
+        return hasRowSelection() && row >= firstSelectedRow() && row <= lastSelectedRow();
+    }
+    void selectRows(int first, int last);
+    void clearRowSelection();
+
+    // The column or row under a viewport position; -1 past the last one.
+    int columnAt(int x) const;
+    int rowAt(int y) const;
+
     // While locked the grid ignores the user's scrolling, clicking and dragging; programmatic
     // changes of the top row still go through.
     void setInputLocked(bool locked);
@@ -85,12 +102,12 @@ class DrawGrid final : public QAbstractScrollArea {
     int columnLeft(int column) const;
     int maxTopRow() const;
     int maxLeftColumn() const;
-    int columnAt(int x) const;
-    int rowAt(int y) const;
     int borderAt(const QPoint& position) const;
     void setTopLeft(int row, int column);
     void updateScrollBars();
     void moveCurrent(int column, int row, bool extend, int top);
+    // Starts a row selection at the current row unless one stands; it then ends at the current row.
+    void extendRowSelection();
 
     std::vector<int> m_widths;
     int m_defaultWidth = 64;
@@ -104,6 +121,8 @@ class DrawGrid final : public QAbstractScrollArea {
     int m_currentRow = 0;
     int m_anchorColumn = 0;
     int m_anchorRow = 0;
+    int m_rowAnchor = -1; // -1: no row selection
+    int m_rowEnd = -1;
     int m_resizingColumn = -1;
     int m_resizeStartX = 0;
     int m_resizeStartWidth = 0;

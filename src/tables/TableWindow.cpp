@@ -6,12 +6,14 @@
 #include "ColumnCatalogue.h"
 #include "DrawGrid.h"
 #include "EHttpException.h"
+#include "ResultReader.h"
 #include "RowBand.h"
 #include "RowSource.h"
 #include "Seams.h"
 #include "StatsQueryClient.h"
 #include "TFormSort3.h"
 #include "THttpCli.h"
+#include "TableDataCommands.h"
 #include "UsageEvent.h"
 
 #include <QAction>
@@ -22,6 +24,9 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace statdesk {
 
@@ -47,6 +52,11 @@ int initialGridRowsOf(Family family) {
     return family == Family::Players ? 250 : 100;
 }
 
+// Records of a page read whole: all of them once the reply reached its totals block.
+int completeRecords(const PageReadResult& read) {
+    return read.totalsWritten ? read.recordsWritten : std::max(0, read.recordsWritten - 1);
+}
+
 // The hourglass for as long as a close handler runs, even when its usage event fails.
 class WaitCursor {
   public:
@@ -62,6 +72,7 @@ TableWindow::TableWindow(const TableWindowSetup& setup, QWidget* parent)
       m_label1(new QLabel(this)), m_label2(new QLabel(this)), m_label3(new QLabel(this)),
       m_animate1(new BusyAnimation(this)),
       m_rows(std::make_unique<RowCache>(datasetFamily(setup.kind), datasetRowCapacity(setup.kind))),
+      m_current(datasetRowCapacity(setup.kind)),
       m_commands{setup.menu.Selectplayer1, setup.menu.Selectteam1, setup.menu.Selectyear1,
                  setup.menu.SelectLeague1, setup.menu.Sort1,       setup.menu.Limit1,
                  setup.menu.Reset1,        setup.menu.Unhide1,     setup.menu.Print1,
@@ -92,6 +103,7 @@ TableWindow::TableWindow(const TableWindowSetup& setup, QWidget* parent)
     });
     m_grid->setTopLeftChanged([this] { DrawGrid1TopLeftChanged(); });
     m_grid->setDoubleClicked([this](int column) { DrawGrid1DblClick(column); });
+    m_dataCommands = new TableDataCommands(*this);
 
     QFont arial(QStringLiteral("Arial"));
     m_label1->setFont(arial);
@@ -245,7 +257,8 @@ void TableWindow::Refetch() {
     // Marked before the exchange: a reply that fails half way may have written some of them.
     m_rowBand.markRewritten(m_state.PageStart + 1, m_state.PageStart + m_state.PageSize);
     try {
-        FetchPageWithFallback(*m_http, m_setup.kind, m_state, *m_rows);
+        const PageReadResult read = FetchPageWithFallback(*m_http, m_setup.kind, m_state, *m_rows);
+        m_current.pageRead(m_state, m_state.PageStart + 1, m_state.PageStart + completeRecords(read));
     } catch (const EHttpException& failure) {
         seams::presenter().showError(failure.reason());
         return;
@@ -254,6 +267,39 @@ void TableWindow::Refetch() {
     // A shorter result moves the top row up here, which fetches the page at the new top row.
     m_grid->setRowCount(m_rows->GridLineCount() + 2);
     Redraw();
+}
+
+bool TableWindow::fetchMissingRecords(int first, int last,
+                                      const std::function<bool(long long, long long)>& progress) {
+    const std::vector<std::pair<int, int>> runs = m_current.missing(m_state, first, last);
+    long long total = 0;
+    for (const auto& [from, to] : runs)
+        total += to - from + 1;
+    if (total == 0)
+        return true;
+    BusyScope busy(*this);
+    // The bands follow whatever was written, whether the reading ends or fails.
+    struct RedrawAfter {
+        TableWindow* window;
+        ~RedrawAfter() { window->Redraw(); }
+    } redraw{this};
+    RequestState page = m_state;
+    long long done = 0;
+    for (const auto& [from, to] : runs) {
+        for (int start = from; start <= to; start += ResultReader::kLargestPage) {
+            page.PageStart = start - 1;
+            page.PageSize = std::min(ResultReader::kLargestPage, to - start + 1);
+            m_rowBand.markRewritten(start, start + page.PageSize - 1);
+            const PageReadResult read = FetchPageWithFallback(*m_http, m_setup.kind, page, *m_rows);
+            m_current.pageRead(page, start, page.PageStart + completeRecords(read));
+            if (!read.totalsWritten)
+                throw std::runtime_error("The statistics service's reply ended before its last row.");
+            done += page.PageSize;
+            if (progress && !progress(done, total))
+                return false;
+        }
+    }
+    return true;
 }
 
 TablePage TableWindow::page() const {
@@ -337,7 +383,8 @@ void TableWindow::paintCell(QPainter& painter, int column, int row, const QRect&
         const std::uint8_t band =
             record < static_cast<int>(bands.size()) ? bands[static_cast<size_t>(record)] : 0;
         const CacheRows rows(*m_rows);
-        painter.setPen(bandColor(band));
+        painter.setPen(m_grid->isRowSelected(row) ? m_grid->palette().color(QPalette::HighlightedText)
+                                                  : bandColor(band));
         if (band == kBandColorSet1 || band == kBandColorSet2) {
             if (!m_rows->isWritten(record))
                 return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CurrentRecords.h"
 #include "HiddenColumnList.h"
 #include "RequestState.h"
 #include "RowBand.h"
@@ -14,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,6 +28,7 @@ namespace statdesk {
 
 class BusyAnimation;
 class DrawGrid;
+class TableDataCommands;
 class THttpCli;
 
 // One statistics table window: a dataset's rows, fetched one visible page at a time. TForm2A
@@ -57,6 +60,11 @@ class TableWindow : public QWidget {
     void Refetch();
     // Lines label, colour bands, repaint; no query.
     void Redraw();
+
+    // Reads records first..last that hold no row of the current result into the row cache, in large
+    // pages with host fallback, then redraws. False when progress (rows done, rows to fetch) stopped
+    // it. Throws EHttpException when every host failed and std::runtime_error for a short reply.
+    bool fetchMissingRecords(int first, int last, const std::function<bool(long long, long long)>& progress);
 
     // No criteria, the default sort, 250 grid rows; then the whole table again.
     void Reset();
@@ -141,8 +149,10 @@ class TableWindow : public QWidget {
     QLabel* m_label3;
     std::array<QLabel*, 2> m_images{};
     BusyAnimation* m_animate1;
+    TableDataCommands* m_dataCommands;
     std::unique_ptr<RowCache> m_rows;
     RowBands m_rowBand;
+    CurrentRecords m_current;
     RequestState m_state;
     HiddenColumnList m_hidden;
     int m_lastTopRow = 0;

@@ -27,4 +27,26 @@ int replyFieldOfColumn(Family family, int column) {
     return columnInfo(family, column).field;
 }
 
+std::string_view columnLongName(Family family, int column) {
+    const ColumnInfo& info = columnInfo(family, column);
+    return family == Family::Players ? info.sortName : info.limitName;
+}
+
+bool isNumericColumn(Family family, int column) {
+    switch (columnInfo(family, column).data.kind) {
+    case CellKind::Int:
+    case CellKind::Real:
+    case CellKind::Fraction:
+    case CellKind::SignedReal:
+    case CellKind::PerGame:
+        return true;
+    case CellKind::Blank:
+    case CellKind::Text:
+    case CellKind::Height:
+    case CellKind::Division:
+        return false;
+    }
+    return false;
+}
+
 } // namespace statdesk

@@ -47,5 +47,10 @@ int columnCount(Family family);
 // Throws std::out_of_range for a column the family does not have.
 const ColumnInfo& columnInfo(Family family, int column);
 int replyFieldOfColumn(Family family, int column);
+// The name printing keys the column by, which exports write as its title: the sort-list name of a
+// player column, the limit-list name of a team column.
+std::string_view columnLongName(Family family, int column);
+// True for a column whose data rows show a number.
+bool isNumericColumn(Family family, int column);
 
 } // namespace statdesk

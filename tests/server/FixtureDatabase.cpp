@@ -146,13 +146,17 @@ std::vector<FixtureTable> fixtureTables() {
 }
 
 void writeFixtureDatabase(const QString& path) {
+    writeFixtureDatabase(path, fixtureTables());
+}
+
+void writeFixtureDatabase(const QString& path, const std::vector<FixtureTable>& tables) {
     sqlite3* raw = nullptr;
     const int opened =
         sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     const std::unique_ptr<sqlite3, CloseDb> db(raw);
     check(raw, opened, "open " + path.toStdString());
     check(raw, sqlite3_exec(raw, "BEGIN", nullptr, nullptr, nullptr), "begin");
-    for (const FixtureTable& table : fixtureTables())
+    for (const FixtureTable& table : tables)
         writeTable(raw, table);
     check(raw, sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr), "commit");
 }

@@ -53,5 +53,7 @@ std::vector<FixtureTable> fixtureTables();
 // Writes the tables with the fixture's own SQL, after the table layout of DATA.md, into a new file; throws
 // std::runtime_error on failure.
 void writeFixtureDatabase(const QString& path);
+// The same with tables of the caller's own, such as a result of hundreds of rows.
+void writeFixtureDatabase(const QString& path, const std::vector<FixtureTable>& tables);
 
 } // namespace statdesk::test

@@ -56,8 +56,10 @@ ScriptedFileChooser::~ScriptedFileChooser() {
 QString ScriptedFileChooser::openFileName(QWidget*, const QString& filter, const QString& defaultSuffix) {
     return answer("open", filter, defaultSuffix);
 }
-QString ScriptedFileChooser::saveFileName(QWidget*, const QString& filter, const QString& defaultSuffix) {
-    return answer("save", filter, defaultSuffix);
+QString ScriptedFileChooser::saveFileName(QWidget*, const QString& filter, const QString& defaultSuffix,
+                                          const QString& suggestedName) {
+    return answer("save", filter,
+                  suggestedName.isEmpty() ? defaultSuffix : defaultSuffix + QLatin1Char('|') + suggestedName);
 }
 QString ScriptedFileChooser::answer(const char* kind, const QString& filter, const QString& defaultSuffix) {
     calls.append(QLatin1String(kind) + QLatin1Char('|') + filter + QLatin1Char('|') + defaultSuffix);

@@ -57,10 +57,12 @@ class ScriptedFileChooser final : public FileChooser {
     ScriptedFileChooser();
     ~ScriptedFileChooser() override;
     QString openFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override;
-    QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override;
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix,
+                         const QString& suggestedName) override;
 
-    QStringList next;  // answers, consumed first; then "" (cancelled)
-    QStringList calls; // "open|filter|suffix" or "save|filter|suffix"
+    QStringList next; // answers, consumed first; then "" (cancelled)
+    // "open|filter|suffix" or "save|filter|suffix", and "|suggested name" when the dialog offers one
+    QStringList calls;
 
   private:
     QString answer(const char* kind, const QString& filter, const QString& defaultSuffix);

@@ -44,6 +44,9 @@ class TestDrawGrid : public QObject {
     void draggingAHeaderBorderSetsTheWidth();
     void paintsOnlyVisibleCells();
     void selectsARangeAndReportsDoubleClicks();
+    void selectsWholeRows_data();
+    void selectsWholeRows();
+    void paintsSelectedRowsInTheHighlight();
 };
 
 void TestDrawGrid::visibleRowsCountOnlyWholeRows_data() {
@@ -263,6 +266,83 @@ void TestDrawGrid::selectsARangeAndReportsDoubleClicks() {
     QCOMPARE(doubleClicks, 1);
     QCOMPARE(doubleClickedColumn, 7);
     QCOMPARE(grid.currentColumn(), 7);
+}
+
+// Steps: "click R" and "shift-click R" on data row R in column 4 ("shift-click R fixed" in column 1),
+// "shift-down", "shift-up", "shift-pgdn", "down", "escape".
+void TestDrawGrid::selectsWholeRows_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("first"); // -1: no row selection
+    QTest::addColumn<int>("last");
+    QTest::newRow("shift-click extends from the current row")
+        << QStringList{"click 3", "shift-click 7"} << 3 << 7;
+    QTest::newRow("shift-click upwards") << QStringList{"click 9", "shift-click 4"} << 4 << 9;
+    QTest::newRow("shift-click again moves the end")
+        << QStringList{"click 5", "shift-click 9", "shift-click 3"} << 3 << 5;
+    QTest::newRow("shift-click in a fixed column") << QStringList{"click 3", "shift-click 6 fixed"} << 3 << 6;
+    QTest::newRow("shift-down twice") << QStringList{"click 5", "shift-down", "shift-down"} << 5 << 7;
+    QTest::newRow("shift-up turns back")
+        << QStringList{"click 5", "shift-down", "shift-down", "shift-up"} << 5 << 6;
+    QTest::newRow("shift-page-down takes a page") << QStringList{"click 2", "shift-pgdn"} << 2 << 22;
+    QTest::newRow("a plain click drops it")
+        << QStringList{"click 3", "shift-click 7", "click 10"} << -1 << -1;
+    QTest::newRow("escape drops it") << QStringList{"click 3", "shift-down", "escape"} << -1 << -1;
+    QTest::newRow("a plain arrow drops it") << QStringList{"click 3", "shift-down", "down"} << -1 << -1;
+    QTest::newRow("a plain click selects no rows") << QStringList{"click 3"} << -1 << -1;
+}
+
+void TestDrawGrid::selectsWholeRows() {
+    QFETCH(QStringList, steps);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    DrawGrid grid;
+    prepare(grid, 250, 500, 330);
+    auto rowY = [&](int row) { return kFixedRows * kRowHeight + (row - grid.topRow()) * kRowHeight + 5; };
+    for (const QString& step : steps) {
+        const QStringList words = step.split(QLatin1Char(' '));
+        const int x = words.size() > 2 ? 60 : 210;
+        if (words[0] == QLatin1String("click"))
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                              QPoint(x, rowY(words[1].toInt())));
+        else if (words[0] == QLatin1String("shift-click"))
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                              QPoint(x, rowY(words[1].toInt())));
+        else if (words[0] == QLatin1String("shift-down"))
+            QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+        else if (words[0] == QLatin1String("shift-up"))
+            QTest::keyClick(&grid, Qt::Key_Up, Qt::ShiftModifier);
+        else if (words[0] == QLatin1String("shift-pgdn"))
+            QTest::keyClick(&grid, Qt::Key_PageDown, Qt::ShiftModifier);
+        else if (words[0] == QLatin1String("down"))
+            QTest::keyClick(&grid, Qt::Key_Down);
+        else if (words[0] == QLatin1String("escape"))
+            QTest::keyClick(&grid, Qt::Key_Escape);
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+    }
+    QCOMPARE(grid.hasRowSelection(), first >= 0);
+    if (first >= 0) {
+        QCOMPARE(grid.firstSelectedRow(), first);
+        QCOMPARE(grid.lastSelectedRow(), last);
+        for (int row = 0; row < 30; ++row)
+            QCOMPARE(grid.isRowSelected(row), row >= first && row <= last);
+    }
+}
+
+void TestDrawGrid::paintsSelectedRowsInTheHighlight() {
+    DrawGrid grid;
+    prepare(grid, 250, 500, 330);
+    grid.selectRows(0, 4); // the header rows never take part
+    QCOMPARE(grid.firstSelectedRow(), kFixedRows);
+    const QImage image = grid.viewport()->grab().toImage();
+    const QColor highlight = grid.palette().color(QPalette::Highlight);
+    QVERIFY(highlight != QColor(Qt::white));
+    // A fixed cell and a scrolling cell of a selected row; the same of the row below; a header cell.
+    QCOMPARE(image.pixelColor(5, 2 * kRowHeight + 3), highlight);
+    QCOMPARE(image.pixelColor(300, 4 * kRowHeight + 3), highlight);
+    QCOMPARE(image.pixelColor(5, 5 * kRowHeight + 3), QColor(Qt::white));
+    QVERIFY(image.pixelColor(300, 5 * kRowHeight + 3) != highlight);
+    QCOMPARE(image.pixelColor(5, 3), QColor(Qt::white));
 }
 
 QTEST_MAIN(TestDrawGrid)

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "DatasetKind.h"
+#include "RequestState.h"
+
+#include <functional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace statdesk {
+
+class THttpCli;
+
+// The rows of a table window's result read in large pages through the window's query client: the
+// page queries and host fallback of paging, with the window's sort codes and criteria.
+class ResultReader final {
+  public:
+    // The service refuses larger pages.
+    static constexpr int kLargestPage = 1000;
+
+    // One row's reply lines in reply field order; the views last only for the call.
+    using RowHandler = std::function<void(long long position, std::span<const std::string_view> fields)>;
+    // After each page, rows read and rows in all; false stops the reading.
+    using Progress = std::function<bool(long long done, long long total)>;
+
+    ResultReader(THttpCli& http, DatasetKind kind, const RequestState& state, int pageSize = kLargestPage);
+
+    // Reads rows first to first + count - 1 of the result (count < 0: to its end), stopping at the
+    // result's end. False when progress stopped it. Throws EHttpException when every host failed and
+    // std::runtime_error when a reply ends before its last row.
+    bool read(long long first, long long count, const RowHandler& row, const Progress& progress = {});
+
+    // TotalRows of the last reply; -1 before the first.
+    long long totalRows() const { return m_totalRows; }
+
+  private:
+    THttpCli& m_http;
+    DatasetKind m_kind;
+    RequestState m_state;
+    int m_pageSize;
+    long long m_totalRows = -1;
+    std::vector<std::string_view> m_fields;
+};
+
+} // namespace statdesk
