@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <array>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <string>
@@ -51,8 +52,8 @@ bool isFullPage(const std::string& reply) {
 
 } // namespace
 
-LoadResult runLoad(int port, int clients, int requestsPerClient, double maxSeconds, long totalRows) {
-    static const std::array<const char*, 6> kSorts = {"300!", "28!", "129!", "1!", "B!101!30!", "7!"};
+LoadResult runClients(int clients, int requestsPerClient, double maxSeconds,
+                      const std::function<std::function<bool()>(int client)>& makeClient) {
     std::mutex mutex;
     std::vector<double> latencies;
     LoadResult result;
@@ -61,19 +62,12 @@ LoadResult runLoad(int port, int clients, int requestsPerClient, double maxSecon
     std::vector<std::thread> threads;
     for (int client = 0; client < clients; ++client) {
         threads.emplace_back([&, client] {
-            std::mt19937 random(static_cast<unsigned>(client) + 1);
-            std::uniform_int_distribution<long> position(0, std::max(0L, totalRows - kPageSize));
-            std::uniform_int_distribution<size_t> sort(0, kSorts.size() - 1);
+            const std::function<bool()> oneRequest = makeClient(client);
             std::vector<double> mine;
             size_t errors = 0;
             for (int i = 0; i < requestsPerClient && Clock::now() < deadline; ++i) {
-                const std::string body = std::to_string(position(random)) + "!" + std::to_string(kPageSize) +
-                                         "!" + kSorts[sort(random)] + "\r\n*\r\n\x1a";
-                const std::string request = "POST /cgi-bin/getbplayer-1.exe HTTP/1.0\r\nHost: 127.0.0.1\r\n"
-                                            "Content-Length: " +
-                                            std::to_string(body.size()) + "\r\n\r\n" + body;
                 const auto sent = Clock::now();
-                const bool good = isFullPage(exchangeOnce(port, request));
+                const bool good = oneRequest();
                 mine.push_back(std::chrono::duration<double, std::milli>(Clock::now() - sent).count());
                 errors += good ? 0 : 1;
             }
@@ -92,4 +86,20 @@ LoadResult runLoad(int port, int clients, int requestsPerClient, double maxSecon
         result.p99Milliseconds = latencies[std::min(latencies.size() - 1, latencies.size() * 99 / 100)];
     }
     return result;
+}
+
+LoadResult runLoad(int port, int clients, int requestsPerClient, double maxSeconds, long totalRows) {
+    static const std::array<const char*, 6> kSorts = {"300!", "28!", "129!", "1!", "B!101!30!", "7!"};
+    return runClients(clients, requestsPerClient, maxSeconds, [port, totalRows](int client) {
+        return [port, random = std::mt19937(static_cast<unsigned>(client) + 1),
+                position = std::uniform_int_distribution<long>(0, std::max(0L, totalRows - kPageSize)),
+                sort = std::uniform_int_distribution<size_t>(0, kSorts.size() - 1)]() mutable {
+            const std::string body = std::to_string(position(random)) + "!" + std::to_string(kPageSize) +
+                                     "!" + kSorts[sort(random)] + "\r\n*\r\n\x1a";
+            const std::string request = "POST /cgi-bin/getbplayer-1.exe HTTP/1.0\r\nHost: 127.0.0.1\r\n"
+                                        "Content-Length: " +
+                                        std::to_string(body.size()) + "\r\n\r\n" + body;
+            return isFullPage(exchangeOnce(port, request));
+        };
+    });
 }
