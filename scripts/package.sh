@@ -3,6 +3,7 @@
 # configures the build for the prefix /usr, builds everything, then runs CPack's DEB generator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
 BUILD_DIR="${STATDESK_BUILD:-build}"
 OUT="${STATDESK_PACKAGES:-$PWD/packages}"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr

@@ -12,7 +12,7 @@ SERVICE_PORT=8470
 FTP_HOST=127.0.0.1
 FTP_PORT=8421
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --run
 bash scripts/build.sh statdesk_run
 
 RUN_DIR="$ROOT/$BUILD_DIR/run"
