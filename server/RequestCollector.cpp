@@ -15,7 +15,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr size_t kChunk = 16 * 1024;
+constexpr size_t kReadChunk = 16 * 1024;
 constexpr size_t kReadPerRound = 256 * 1024; // one busy sender cannot keep the thread to itself
 constexpr int kMaxPollMs = 1000;
 constexpr size_t kDrainBytes = 1024 * 1024;
@@ -187,8 +187,8 @@ void RequestCollector::closeExpired(Clock::time_point now) {
 }
 
 bool RequestCollector::receive(const Connection& connection) {
-    char chunk[kChunk];
-    for (size_t round = 0; round < kReadPerRound; round += kChunk) {
+    char chunk[kReadChunk];
+    for (size_t round = 0; round < kReadPerRound; round += kReadChunk) {
         const ssize_t received = recv(connection->socket, chunk, sizeof chunk, MSG_DONTWAIT);
         if (received < 0 && errno == EINTR)
             continue;

@@ -26,7 +26,6 @@ namespace statdesk {
 namespace {
 
 constexpr int PreviewCode = 2;
-const QString kErrorCaption = QStringLiteral("Error");
 
 // The editor of the available grid's width cell: every change of its text goes straight to the
 // width table, and Tab, Return and Escape work as they do in the rest of the dialog.
@@ -331,14 +330,14 @@ void TDualListDlg::loadFrom(const QString& path) {
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        seams::presenter().showMessage(kErrorCaption,
+        seams::presenter().showMessage(QStringLiteral("Error"),
                                        QStringLiteral("Cannot load print settings from \"%1\": %2.")
                                            .arg(shownPath(path), file.errorString()));
         return;
     }
     if (const auto error = loadPrintDefinition(bytes, m_options)) {
         seams::presenter().showMessage(
-            kErrorCaption,
+            QStringLiteral("Error"),
             QStringLiteral("Cannot load print settings from \"%1\": %2.").arg(shownPath(path), error->text));
         return;
     }
@@ -354,7 +353,7 @@ void TDualListDlg::BitBtn2Click() {
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return;
     seams::presenter().showMessage(
-        kErrorCaption,
+        QStringLiteral("Error"),
         QStringLiteral("Cannot save print settings to \"%1\": %2.").arg(shownPath(path), file.errorString()));
 }
 

@@ -18,7 +18,6 @@
 namespace statdesk {
 namespace {
 
-const QString kErrorCaption = QStringLiteral("Error");
 
 ReportSettings settingsOf(const PrintOptions& options) {
     ReportSettings settings;
@@ -42,12 +41,12 @@ bool checkLineWidth(const LineWidth& width) {
         return true;
     case LineWidth::Problem::TooManyColumns:
         seams::presenter().showMessage(
-            kErrorCaption, QStringLiteral("You have selected more than columns that can fit on a page.  "
+            QStringLiteral("Error"), QStringLiteral("You have selected more than columns that can fit on a page.  "
                                           "De-select some columns or select \"Fit to Page\"."));
         return false;
     case LineWidth::Problem::NoWidth:
         seams::presenter().showMessage(
-            kErrorCaption,
+            QStringLiteral("Error"),
             QStringLiteral("The chosen columns leave no characters to print on a line. Give the "
                            "chosen columns widths of 1 or more, or a minimum of 1 or more."));
         return false;
@@ -66,7 +65,7 @@ bool choosePrinter(QPrinter& printer) {
     if (!printer.printerName().isEmpty())
         return true;
     seams::presenter().showMessage(
-        kErrorCaption, QStringLiteral("No printer is installed on this computer. Add a printer in the "
+        QStringLiteral("Error"), QStringLiteral("No printer is installed on this computer. Add a printer in the "
                                       "system's printer settings, then print again."));
     return false;
 }
@@ -128,7 +127,7 @@ void runReport(const TablePage& page, TDualListDlg& options, TForm15& preview) {
             return;
         if (options.options().PrintList.isEmpty()) {
             // Either button leads back to the dialog.
-            seams::presenter().askOkCancel(kErrorCaption,
+            seams::presenter().askOkCancel(QStringLiteral("Error"),
                                            QStringLiteral("You haven't selected any columns to print"));
             continue;
         }

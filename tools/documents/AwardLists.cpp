@@ -9,7 +9,6 @@
 namespace statdesk::shipped {
 namespace {
 
-constexpr size_t kName = 24;
 const char* const kTeamNote = "TM: the player's team that season (2TM, 3TM: played for two or three teams).";
 
 // ".413" from the source's "0.413".
@@ -28,7 +27,7 @@ void writeTeams(const std::vector<TeamSelection>& all, const std::set<std::strin
     doc.add(about);
     doc.add(kTeamNote);
     doc.blank();
-    doc.add(left("SEASON", 9) + left("LG", 5) + left("TEAM", 6) + left("POS", 5) + left("PLAYER", kName + 2) +
+    doc.add(left("SEASON", 9) + left("LG", 5) + left("TEAM", 6) + left("POS", 5) + left("PLAYER", kNameWidth + 2) +
             "TM");
     int lastSeason = -1;
     for (const auto& s : all) {
@@ -38,7 +37,7 @@ void writeTeams(const std::vector<TeamSelection>& all, const std::set<std::strin
             doc.blank();
         lastSeason = s.seasonStart;
         doc.add(left(seasonLabel(s.seasonStart), 9) + left(s.league, 5) + left(s.number, 6) +
-                left(s.position, 5) + left(playerName(s.player, kName), kName + 2) +
+                left(s.position, 5) + left(playerName(s.player, kNameWidth), kNameWidth + 2) +
                 teams.teamOf(s.seasonStart, s.playerId, s.player));
     }
     doc.save(file);
@@ -52,12 +51,12 @@ void writeAward(const std::vector<AwardWinner>& all, const std::set<std::string>
     doc.add(kTeamNote);
     doc.add("SHARE: the winner's share of the voting points, where the source lists the vote.");
     doc.blank();
-    doc.add(left("SEASON", 9) + left("LG", 5) + left("PLAYER", kName + 2) + left("TM", 5) + "SHARE");
+    doc.add(left("SEASON", 9) + left("LG", 5) + left("PLAYER", kNameWidth + 2) + left("TM", 5) + "SHARE");
     for (const auto& a : all) {
         if (!awards.contains(a.award))
             continue;
         doc.add(left(seasonLabel(a.seasonStart), 9) + left(a.league, 5) +
-                left(playerName(a.player, kName), kName + 2) +
+                left(playerName(a.player, kNameWidth), kNameWidth + 2) +
                 left(teams.teamOf(a.seasonStart, a.playerId, a.player), 5) + shareText(a.share));
     }
     doc.save(file);
@@ -70,7 +69,7 @@ void writeAllStars(const std::vector<AllStarSelection>& all, const PlayerTeams& 
     doc.add("not the games' results. REPLACED: selected, but replaced on the roster.");
     doc.add(kTeamNote);
     doc.blank();
-    doc.add(left("SEASON", 9) + left("LG", 5) + left("SIDE", 14) + left("PLAYER", kName + 2) + left("TM", 5) +
+    doc.add(left("SEASON", 9) + left("LG", 5) + left("SIDE", 14) + left("PLAYER", kNameWidth + 2) + left("TM", 5) +
             "NOTE");
     int lastSeason = -1;
     for (const auto& s : all) {
@@ -78,7 +77,7 @@ void writeAllStars(const std::vector<AllStarSelection>& all, const PlayerTeams& 
             doc.blank();
         lastSeason = s.seasonStart;
         doc.add(left(seasonLabel(s.seasonStart), 9) + left(s.league, 5) + left(s.side, 14) +
-                left(playerName(s.player, kName), kName + 2) +
+                left(playerName(s.player, kNameWidth), kNameWidth + 2) +
                 left(teams.teamOf(s.seasonStart, s.playerId, s.player), 5) + (s.replaced ? "REPLACED" : ""));
     }
     doc.save(file);

@@ -18,7 +18,6 @@ namespace {
 
 // The coach file starts with 1949-50; the old dump holds the BAA seasons before it.
 constexpr int kFirstCoachFileSeason = 1949;
-constexpr size_t kName = 24;
 
 struct Record {
     std::set<int> seasons;
@@ -95,11 +94,11 @@ void writeCoachRecords(const std::filesystem::path& raw, const std::filesystem::
     doc.add("Most regular-season wins first.");
     doc.add("ABA coaches and seasons after " + seasonLabel(lastSeason) + " are not in the data.");
     doc.blank();
-    doc.add(left("", kName + 2) + left("", 17) + left("", 5) + left("REGULAR SEASON", 20) + "PLAYOFFS");
-    doc.add(left("COACH", kName + 2) + left("FIRST    LAST", 17) + right("YRS", 3) + right("W", 7) +
+    doc.add(left("", kNameWidth + 2) + left("", 17) + left("", 5) + left("REGULAR SEASON", 20) + "PLAYOFFS");
+    doc.add(left("COACH", kNameWidth + 2) + left("FIRST    LAST", 17) + right("YRS", 3) + right("W", 7) +
             right("L", 6) + right("PCT", 7) + right("W", 7) + right("L", 5) + right("PCT", 7));
     for (const auto& [coach, r] : order) {
-        doc.add(left(playerName(coach, kName), kName + 2) + left(seasonLabel(*r->seasons.begin()), 9) +
+        doc.add(left(playerName(coach, kNameWidth), kNameWidth + 2) + left(seasonLabel(*r->seasons.begin()), 9) +
                 left(seasonLabel(*r->seasons.rbegin()), 8) + right(std::to_string(r->seasons.size()), 3) +
                 right(std::to_string(r->wins), 7) + right(std::to_string(r->losses), 6) +
                 right(winningPercentage(r->wins, r->losses), 7) + right(std::to_string(r->playoffWins), 7) +

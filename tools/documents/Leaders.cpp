@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kQualifyingPercent = 70; // of the longest team schedule of the league-season
 constexpr int kShown = 5;
-constexpr size_t kName = 24;
 // The player totals were taken when the 2019-20 season was suspended in March 2020.
 constexpr int kSuspendedSeason = 2019;
 
@@ -43,7 +42,7 @@ Leaders::Leaders(const std::filesystem::path& raw, const TeamSeasons& teams) {
         const std::tuple key{start, r[league], r[id]};
         if (players.contains(key) && r[team] != "TOT")
             continue;
-        players[key] = {playerName(r[player], kName),
+        players[key] = {playerName(r[player], kNameWidth),
                         r[team],
                         static_cast<int>(*games),
                         dataset::sourceNumber(r[pts]).value_or(0),
@@ -104,11 +103,11 @@ void Leaders::add(DocumentFile& doc, int seasonStart, const std::string& league)
             const double x = a->*c.total / a->games, y = b->*c.total / b->games;
             return x != y ? x > y : a->name < b->name;
         });
-        doc.add(left(c.title, kName + 4) + left("TM", 5) + right("G", 4) + right("TOTAL", 7) +
+        doc.add(left(c.title, kNameWidth + 4) + left("TM", 5) + right("G", 4) + right("TOTAL", 7) +
                 right("AVG", 7));
         for (int i = 0; i < kShown && i < static_cast<int>(ranked.size()); ++i) {
             const Line& l = *ranked[static_cast<size_t>(i)];
-            doc.add(right(std::to_string(i + 1), 2) + "  " + left(l.name, kName) + left(l.team, 5) +
+            doc.add(right(std::to_string(i + 1), 2) + "  " + left(l.name, kNameWidth) + left(l.team, 5) +
                     right(std::to_string(l.games), 4) + right(decimal(l.*c.total, 0), 7) +
                     right(decimal(l.*c.total / l.games, 1), 7));
         }

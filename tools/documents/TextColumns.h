@@ -19,6 +19,9 @@ std::string winningPercentage(int wins, int losses);
 // A number with a fixed count of decimals ("33.6").
 std::string decimal(double value, int decimals);
 
+// The width of the name column in the award, leader and coach lists.
+constexpr size_t kNameWidth = 24;
+
 // A player's name in Windows-1252, shortened to fit width.
 std::string playerName(std::string_view utf8, size_t width);
 
