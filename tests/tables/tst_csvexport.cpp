@@ -1,5 +1,6 @@
 #include "CsvWriter.h"
 #include "DatasetKind.h"
+#include "HostileServer.h"
 #include "NotRecorded.h"
 #include "PrintColumns.h"
 #include "ResultCsv.h"
@@ -61,6 +62,7 @@ class TestCsvExport : public QObject {
     void cancelLeavesNoFileAndKeepsTheOldOne_data();
     void cancelLeavesNoFileAndKeepsTheOldOne();
     void failingHostFailsTheExportAndKeepsTheOldFile();
+    void cutReplyFailsTheExportAndKeepsTheOldFile();
 
   private:
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -328,6 +330,40 @@ void TestCsvExport::failingHostFailsTheExportAndKeepsTheOldFile() {
     QCOMPARE(readAll(path), QByteArray("old,content\r\n"));
     QCOMPARE(QDir(folder.path()).entryList({"result*"}, QDir::Files | QDir::Hidden),
              QStringList{"result.csv"});
+}
+
+// The rows are read, converted and written apart from the fetching: a reply cut inside a row must
+// still fail the whole export, with the row it broke off in.
+void TestCsvExport::cutReplyFailsTheExportAndKeepsTheOldFile() {
+    // A page that promises 100 rows and breaks off after two fields of its third; a player row
+    // has 76 reply lines.
+    QByteArray body = "100\r\n";
+    for (int line = 0; line < 2 * 76 + 2; ++line)
+        body += QByteArray::number(line % 76) + "\r\n";
+    HostileServer server;
+    server.setScript({HostileServer::write("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body),
+                      HostileServer::close()});
+    const QByteArray host = server.hostPort().toLatin1();
+    qputenv("STATDESK_HOSTS", host + "," + host + "," + host);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("result.csv"));
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old,content\r\n");
+    }
+    THttpCli http;
+    http.setURL(endpointUrl(DatasetKind::PlayersRegular, hosts::StatisticsHost::Opening));
+    ResultReader reader(http, DatasetKind::PlayersRegular, RequestState{}, 70);
+    const CsvExportOutcome outcome = exportResultCsv(reader, Family::Players, path);
+    QVERIFY(server.connectionCount() > 0);
+    QCOMPARE(outcome.status, CsvExportOutcome::Status::Failed);
+    QCOMPARE(outcome.rows, 2);
+    QCOMPARE(outcome.error, QStringLiteral("The export stopped after 2 rows and %1 was not written: The "
+                                           "statistics service's reply ended in the middle of row 3.")
+                                .arg(path));
+    QCOMPARE(readAll(path), QByteArray("old,content\r\n"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"result.csv"});
 }
 
 QTEST_MAIN(TestCsvExport)
