@@ -3,8 +3,6 @@
 #include "DatasetKind.h"
 #include "RequestState.h"
 
-#include <QByteArray>
-
 #include <functional>
 #include <span>
 #include <string_view>
@@ -13,13 +11,6 @@
 namespace statdesk {
 
 class THttpCli;
-
-// One page reply of a result and which of its rows belong to it: rows from position on.
-struct ResultPage {
-    QByteArray reply;
-    long long position = 0;
-    long long rows = 0;
-};
 
 // The rows of a table window's result read in large pages through the window's query client: the
 // page queries and host fallback of paging, with the window's sort codes and criteria.
@@ -32,8 +23,6 @@ class ResultReader final {
     using RowHandler = std::function<void(long long position, std::span<const std::string_view> fields)>;
     // After each page, rows read and rows in all; false stops the reading.
     using Progress = std::function<bool(long long done, long long total)>;
-    // Takes a page as it arrives; false stops the reading.
-    using PageHandler = std::function<bool(ResultPage page)>;
 
     ResultReader(THttpCli& http, DatasetKind kind, const RequestState& state, int pageSize = kLargestPage);
 
@@ -41,9 +30,6 @@ class ResultReader final {
     // result's end. False when progress stopped it. Throws EHttpException when every host failed and
     // std::runtime_error when a reply ends before its last row.
     bool read(long long first, long long count, const RowHandler& row, const Progress& progress = {});
-    // The same pages handed over whole, their rows not yet read (readPageRows reads them, on any
-    // thread). False when the handler or progress stopped it.
-    bool readPages(long long first, long long count, const PageHandler& page, const Progress& progress = {});
 
     // TotalRows of the last reply; -1 before the first.
     long long totalRows() const { return m_totalRows; }
@@ -54,10 +40,7 @@ class ResultReader final {
     RequestState m_state;
     int m_pageSize;
     long long m_totalRows = -1;
+    std::vector<std::string_view> m_fields;
 };
-
-// Calls row for each of the page's rows; throws std::runtime_error when the reply ends before its
-// last row.
-void readPageRows(const ResultPage& page, Family family, const ResultReader::RowHandler& row);
 
 } // namespace statdesk
