@@ -43,6 +43,12 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
+// An earlier file at the export's path, which a cancelled or failed export must leave as it was.
+bool writeOldFile(const QString& path) {
+    QFile old(path);
+    return old.open(QIODevice::WriteOnly) && old.write("old,content\r\n") == 13;
+}
+
 } // namespace
 
 class TestCsvExport : public QObject {
@@ -275,11 +281,8 @@ void TestCsvExport::cancelLeavesNoFileAndKeepsTheOldOne() {
     m_service->pointClientHere();
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("result.csv"));
-    if (oldFile) {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old,content\r\n");
-    }
+    if (oldFile)
+        QVERIFY(writeOldFile(path));
     THttpCli http;
     http.setURL(endpointUrl(DatasetKind::PlayersRegular, hosts::StatisticsHost::Opening));
     ResultReader reader(http, DatasetKind::PlayersRegular, RequestState{}, 70);
@@ -305,11 +308,7 @@ void TestCsvExport::failingHostFailsTheExportAndKeepsTheOldFile() {
     QVERIFY2(service.isRunning(), qPrintable(service.errorString()));
     service.pointClientHere();
     const QString path = folder.filePath(QStringLiteral("result.csv"));
-    {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old,content\r\n");
-    }
+    QVERIFY(writeOldFile(path));
     THttpCli http;
     http.setURL(endpointUrl(DatasetKind::PlayersRegular, hosts::StatisticsHost::Opening));
     ResultReader reader(http, DatasetKind::PlayersRegular, RequestState{}, 70);
@@ -347,11 +346,7 @@ void TestCsvExport::cutReplyFailsTheExportAndKeepsTheOldFile() {
     qputenv("STATDESK_HOSTS", host + "," + host + "," + host);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("result.csv"));
-    {
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old,content\r\n");
-    }
+    QVERIFY(writeOldFile(path));
     THttpCli http;
     http.setURL(endpointUrl(DatasetKind::PlayersRegular, hosts::StatisticsHost::Opening));
     ResultReader reader(http, DatasetKind::PlayersRegular, RequestState{}, 70);
