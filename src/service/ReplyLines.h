@@ -14,6 +14,8 @@ class ReplyLineCursor final {
   public:
     explicit ReplyLineCursor(QByteArrayView text);
     bool next(std::string_view& line);
+    // Where the next line starts.
+    const char* position() const { return m_position; }
 
   private:
     const char* m_position;

@@ -1,52 +1,12 @@
 #include "ResultCsv.h"
 
-#include "ColumnCatalogue.h"
-#include "CsvWriter.h"
-#include "NotRecorded.h"
-#include "Windows1252.h"
+#include "CsvPageWriter.h"
 
 #include <QSaveFile>
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace statdesk {
-namespace {
-
-// Written to the file in pieces of this size rather than a row at a time.
-constexpr size_t kFlushBytes = 1 << 20;
-
-struct ExportColumn {
-    int column;
-    int field;
-    bool text;
-};
-
-bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-void writeTitles(CsvWriter& csv, Family family) {
-    for (int column = 0; column < columnCount(family); ++column) {
-        const std::string_view name = columnLongName(family, column);
-        // Some long names are padded to a width; a title needs no trailing blanks.
-        csv.addField(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).trimmed());
-    }
-    csv.endRow();
-}
-
-class SaveFailure : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-void flush(QSaveFile& file, CsvWriter& csv) {
-    if (file.write(csv.bytes().data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()))
-        throw SaveFailure(file.errorString().toStdString());
-    csv.clear();
-}
-
-} // namespace
 
 QString exportFileName(DatasetKind kind, const QDate& day, const QString& suffix) {
     const QString family =
@@ -63,58 +23,35 @@ CsvExportOutcome exportResultCsv(ResultReader& reader, Family family, const QStr
         outcome.error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
         return outcome;
     }
-    std::vector<ExportColumn> columns;
-    for (int column = 0; column < columnCount(family); ++column) {
-        const int field = replyFieldOfColumn(family, column);
-        columns.push_back(
-            {column, field, replyFields(family)[static_cast<size_t>(field)].type == FieldType::Text});
-    }
-    CsvWriter csv(',', "\r\n");
-    // One buffer for the whole file, a row beyond the flush size.
-    csv.reserve(kFlushBytes + (1 << 16));
-    writeTitles(csv, family);
+    CsvPageWriter writer(file, family);
+    bool finished = false;
+    QString readFailure;
     try {
-        const bool finished = reader.read(
-            0, -1,
-            [&](long long, std::span<const std::string_view> fields) {
-                for (const ExportColumn& column : columns) {
-                    const std::string_view line = fields[static_cast<size_t>(column.field)];
-                    if (isNotRecorded(family, column.column, line))
-                        csv.addUtf8Field({});
-                    else if (column.text && !isAscii(line))
-                        csv.addField(fromWindows1252(line));
-                    else
-                        csv.addUtf8Field(line);
-                }
-                csv.endRow();
-                ++outcome.rows;
-                if (csv.size() >= kFlushBytes)
-                    flush(file, csv);
-            },
-            progress);
-        if (!finished) {
-            file.cancelWriting();
-            outcome.status = CsvExportOutcome::Status::Cancelled;
-            return outcome;
-        }
-        flush(file, csv);
-    } catch (const SaveFailure& failure) {
-        file.cancelWriting();
-        outcome.error =
-            QStringLiteral("Cannot write %1: %2").arg(path, QString::fromStdString(failure.what()));
-        return outcome;
+        finished = reader.readPages(
+            0, -1, [&](ResultPage page) { return writer.add(std::move(page)); }, progress);
     } catch (const std::runtime_error& failure) {
-        file.cancelWriting();
+        readFailure = QString::fromStdString(failure.what());
+    }
+    // The pages fetched before a stop are written too, so that the rows counted are those read.
+    writer.finish();
+    outcome.rows = writer.rows();
+    // A reply cut inside a row was found by the writer, at a page before any the reader got to.
+    if (writer.failure() == CsvPageWriter::Failure::Reply)
+        readFailure = writer.failureText();
+    if (writer.failure() == CsvPageWriter::Failure::File)
+        outcome.error = QStringLiteral("Cannot write %1: %2").arg(path, writer.failureText());
+    else if (!readFailure.isEmpty())
         outcome.error = QStringLiteral("The export stopped after %1 rows and %2 was not written: %3")
                             .arg(outcome.rows)
-                            .arg(path, QString::fromStdString(failure.what()));
-        return outcome;
-    }
-    if (!file.commit()) {
+                            .arg(path, readFailure);
+    else if (!finished)
+        outcome.status = CsvExportOutcome::Status::Cancelled;
+    else if (!file.commit())
         outcome.error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-        return outcome;
-    }
-    outcome.status = CsvExportOutcome::Status::Written;
+    else
+        outcome.status = CsvExportOutcome::Status::Written;
+    if (outcome.status != CsvExportOutcome::Status::Written)
+        file.cancelWriting();
     return outcome;
 }
 

@@ -15,7 +15,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <memory>
+
+#include <sys/resource.h>
 
 using namespace statdesk;
 using namespace statdesk::test;
@@ -69,6 +74,7 @@ class TestCsvExport : public QObject {
     void cancelLeavesNoFileAndKeepsTheOldOne();
     void failingHostFailsTheExportAndKeepsTheOldFile();
     void cutReplyFailsTheExportAndKeepsTheOldFile();
+    void fullDiskFailsTheExportAndKeepsTheOldFile();
 
   private:
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -357,6 +363,32 @@ void TestCsvExport::cutReplyFailsTheExportAndKeepsTheOldFile() {
     QCOMPARE(outcome.error, QStringLiteral("The export stopped after 2 rows and %1 was not written: The "
                                            "statistics service's reply ended in the middle of row 3.")
                                 .arg(path));
+    QCOMPARE(readAll(path), QByteArray("old,content\r\n"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"result.csv"});
+}
+
+// The file is written apart from the fetching: a write that fails in the middle (here the process's
+// file size limit, as a full disk would) must fail the export with the system's reason.
+void TestCsvExport::fullDiskFailsTheExportAndKeepsTheOldFile() {
+    m_service->pointClientHere();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("result.csv"));
+    QVERIFY(writeOldFile(path));
+    rlimit before{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &before) == 0);
+    // Past the limit a write fails with EFBIG instead of the signal ending the process.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 32 * 1024;
+    QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+    THttpCli http;
+    http.setURL(endpointUrl(DatasetKind::PlayersRegular, hosts::StatisticsHost::Opening));
+    ResultReader reader(http, DatasetKind::PlayersRegular, RequestState{}, 70);
+    const CsvExportOutcome outcome = exportResultCsv(reader, Family::Players, path);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    QCOMPARE(outcome.status, CsvExportOutcome::Status::Failed);
+    QCOMPARE(outcome.error, QStringLiteral("Cannot write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(EFBIG))));
     QCOMPARE(readAll(path), QByteArray("old,content\r\n"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"result.csv"});
 }
