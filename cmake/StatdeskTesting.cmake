@@ -8,6 +8,9 @@ set(STATDESK_QTEST_SKIPPED
 function(statdesk_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  # A test is one file: batching gains nothing, and a test class holding a file-local type would
+  # draw a warning once its file is included into a batch.
+  set_target_properties(${name} PROPERTIES UNITY_BUILD OFF)
   target_link_libraries(${name} PRIVATE statdesk_options statdesk_testsupport Qt6::Test ${T_LIBS})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
