@@ -90,12 +90,21 @@ void CsvPageWriter::run() {
             page->readRows(fields, [this](long long, std::span<const std::string_view> row) { writeRow(row); });
         }
         flush();
+    } catch (const FileFailure& failure) {
+        stop(Failure::File, failure.what());
     } catch (const std::runtime_error& failure) {
+        stop(Failure::Reply, failure.what());
+    }
+}
+
+void CsvPageWriter::stop(Failure failure, const char* text) {
+    {
         std::lock_guard lock(m_mutex);
-        m_failure = dynamic_cast<const FileFailure*>(&failure) ? Failure::File : Failure::Reply;
-        m_failureText = QString::fromStdString(failure.what());
+        m_failure = failure;
+        m_failureText = QString::fromUtf8(text);
         m_pages.clear();
     }
+    // A reader waiting for room learns of it.
     m_changed.notify_all();
 }
 

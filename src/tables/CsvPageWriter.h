@@ -51,6 +51,7 @@ class CsvPageWriter final {
     void run();
     void writeRow(std::span<const std::string_view> fields);
     void flush();
+    void stop(Failure failure, const char* text);
 
     QFileDevice& m_file;
     Family m_family;
