@@ -1,5 +1,7 @@
 #include "BannerSite.h"
 
+#include "HtmlText.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -28,29 +30,6 @@ std::vector<std::string> tabFields(const std::string& line) {
         fields.push_back(line.substr(start, tab - start));
     fields.push_back(line.substr(start));
     return fields;
-}
-
-std::string escapeHtml(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 } // namespace

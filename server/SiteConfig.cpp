@@ -1,6 +1,7 @@
 #include "SiteConfig.h"
 
 #include "BuiltInSiteConfig.h"
+#include "HtmlText.h"
 
 #include <fstream>
 #include <sstream>
@@ -22,29 +23,6 @@ std::vector<std::string> words(const std::string& line) {
 void appendLine(std::string& out, const std::string& line) {
     out += line;
     out += "\r\n";
-}
-
-std::string escapeHtml(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 std::string trimmed(const std::string& text) {
