@@ -18,7 +18,6 @@
 namespace statdesk {
 namespace {
 
-
 ReportSettings settingsOf(const PrintOptions& options) {
     ReportSettings settings;
     for (const QString& name : options.PrintList)
@@ -41,8 +40,9 @@ bool checkLineWidth(const LineWidth& width) {
         return true;
     case LineWidth::Problem::TooManyColumns:
         seams::presenter().showMessage(
-            QStringLiteral("Error"), QStringLiteral("You have selected more than columns that can fit on a page.  "
-                                          "De-select some columns or select \"Fit to Page\"."));
+            QStringLiteral("Error"),
+            QStringLiteral("You have selected more than columns that can fit on a page.  "
+                           "De-select some columns or select \"Fit to Page\"."));
         return false;
     case LineWidth::Problem::NoWidth:
         seams::presenter().showMessage(
@@ -65,8 +65,9 @@ bool choosePrinter(QPrinter& printer) {
     if (!printer.printerName().isEmpty())
         return true;
     seams::presenter().showMessage(
-        QStringLiteral("Error"), QStringLiteral("No printer is installed on this computer. Add a printer in the "
-                                      "system's printer settings, then print again."));
+        QStringLiteral("Error"),
+        QStringLiteral("No printer is installed on this computer. Add a printer in the "
+                       "system's printer settings, then print again."));
     return false;
 }
 

@@ -33,7 +33,7 @@ CsvPageWriter::CsvPageWriter(QFileDevice& file, Family family)
     : m_file(file), m_family(family), m_csv(',', "\r\n") {
     for (int column = 0; column < columnCount(family); ++column) {
         const int field = replyFieldOfColumn(family, column);
-        m_columns.push_back({column, static_cast<size_t>(field),
+        m_columns.push_back({static_cast<size_t>(field),
                              replyFields(family)[static_cast<size_t>(field)].type == FieldType::Text});
     }
     // One buffer for the whole file, a row beyond the flush size.
@@ -87,7 +87,8 @@ void CsvPageWriter::run() {
                 m_pages.pop_front();
             }
             m_changed.notify_all();
-            page->readRows(fields, [this](long long, std::span<const std::string_view> row) { writeRow(row); });
+            page->readRows(fields,
+                           [this](long long, std::span<const std::string_view> row) { writeRow(row); });
         }
         flush();
     } catch (const FileFailure& failure) {
@@ -109,11 +110,11 @@ void CsvPageWriter::stop(Failure failure, const char* text) {
 }
 
 void CsvPageWriter::writeRow(std::span<const std::string_view> fields) {
-    for (const Column& column : m_columns) {
-        const std::string_view line = fields[column.field];
-        if (isNotRecorded(m_family, column.column, line))
+    for (size_t column = 0; column < m_columns.size(); ++column) {
+        const std::string_view line = fields[m_columns[column].field];
+        if (isNotRecorded(m_family, static_cast<int>(column), line))
             m_csv.addUtf8Field({});
-        else if (column.text && !isAscii(line))
+        else if (m_columns[column].text && !isAscii(line))
             m_csv.addField(fromWindows1252(line));
         else
             m_csv.addUtf8Field(line);

@@ -15,10 +15,8 @@ class QFileDevice;
 
 namespace statdesk {
 
-// Turns a result's pages into CSV rows and writes them to a file on a thread of its own, so that
-// the next page is fetched while one is written: UTF-8, RFC 4180 quoting, CR LF, a title row of the
-// columns' long names, every column in column order (hidden ones too), the values as the service
-// sent them and an empty field where the grid shows "---".
+// Turns a result's pages into the CSV that exportResultCsv describes and writes it to a file on a
+// thread of its own, so that the next page is fetched while one is written.
 class CsvPageWriter final {
   public:
     // Writes the title row; the file must stay open until finish().
@@ -42,8 +40,8 @@ class CsvPageWriter final {
     long long rows() const { return m_rows; }
 
   private:
+    // Column i of the grid, in the file's order.
     struct Column {
-        int column;
         size_t field;
         bool text;
     };

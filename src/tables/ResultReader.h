@@ -23,9 +23,6 @@ class ResultPage final {
 
     ResultPage(QByteArray reply, qsizetype rowsOffset, long long position, long long rows);
 
-    long long position() const { return m_position; }
-    long long rows() const { return m_rows; }
-
     // Hands each row to row, in order, splitting it into fields (sized to the family's field
     // count). Throws std::runtime_error at a row the reply ends in the middle of.
     void readRows(std::vector<std::string_view>& fields, const RowHandler& row) const;

@@ -388,7 +388,8 @@ void TestCsvExport::fullDiskFailsTheExportAndKeepsTheOldFile() {
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, oldHandler);
     QCOMPARE(outcome.status, CsvExportOutcome::Status::Failed);
-    QCOMPARE(outcome.error, QStringLiteral("Cannot write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(EFBIG))));
+    QCOMPARE(outcome.error,
+             QStringLiteral("Cannot write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(EFBIG))));
     QCOMPARE(readAll(path), QByteArray("old,content\r\n"));
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"result.csv"});
 }

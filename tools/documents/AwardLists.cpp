@@ -27,8 +27,8 @@ void writeTeams(const std::vector<TeamSelection>& all, const std::set<std::strin
     doc.add(about);
     doc.add(kTeamNote);
     doc.blank();
-    doc.add(left("SEASON", 9) + left("LG", 5) + left("TEAM", 6) + left("POS", 5) + left("PLAYER", kNameWidth + 2) +
-            "TM");
+    doc.add(left("SEASON", 9) + left("LG", 5) + left("TEAM", 6) + left("POS", 5) +
+            left("PLAYER", kNameWidth + 2) + "TM");
     int lastSeason = -1;
     for (const auto& s : all) {
         if (!types.contains(s.type))
@@ -69,8 +69,8 @@ void writeAllStars(const std::vector<AllStarSelection>& all, const PlayerTeams& 
     doc.add("not the games' results. REPLACED: selected, but replaced on the roster.");
     doc.add(kTeamNote);
     doc.blank();
-    doc.add(left("SEASON", 9) + left("LG", 5) + left("SIDE", 14) + left("PLAYER", kNameWidth + 2) + left("TM", 5) +
-            "NOTE");
+    doc.add(left("SEASON", 9) + left("LG", 5) + left("SIDE", 14) + left("PLAYER", kNameWidth + 2) +
+            left("TM", 5) + "NOTE");
     int lastSeason = -1;
     for (const auto& s : all) {
         if (lastSeason != -1 && s.seasonStart != lastSeason)

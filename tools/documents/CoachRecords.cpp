@@ -98,11 +98,11 @@ void writeCoachRecords(const std::filesystem::path& raw, const std::filesystem::
     doc.add(left("COACH", kNameWidth + 2) + left("FIRST    LAST", 17) + right("YRS", 3) + right("W", 7) +
             right("L", 6) + right("PCT", 7) + right("W", 7) + right("L", 5) + right("PCT", 7));
     for (const auto& [coach, r] : order) {
-        doc.add(left(playerName(coach, kNameWidth), kNameWidth + 2) + left(seasonLabel(*r->seasons.begin()), 9) +
-                left(seasonLabel(*r->seasons.rbegin()), 8) + right(std::to_string(r->seasons.size()), 3) +
-                right(std::to_string(r->wins), 7) + right(std::to_string(r->losses), 6) +
-                right(winningPercentage(r->wins, r->losses), 7) + right(std::to_string(r->playoffWins), 7) +
-                right(std::to_string(r->playoffLosses), 5) +
+        doc.add(left(playerName(coach, kNameWidth), kNameWidth + 2) +
+                left(seasonLabel(*r->seasons.begin()), 9) + left(seasonLabel(*r->seasons.rbegin()), 8) +
+                right(std::to_string(r->seasons.size()), 3) + right(std::to_string(r->wins), 7) +
+                right(std::to_string(r->losses), 6) + right(winningPercentage(r->wins, r->losses), 7) +
+                right(std::to_string(r->playoffWins), 7) + right(std::to_string(r->playoffLosses), 5) +
                 right(winningPercentage(r->playoffWins, r->playoffLosses), 7));
     }
     doc.save(out / "coachrc.awd");
